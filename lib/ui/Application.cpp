@@ -1,0 +1,116 @@
+#include "ui/Application.h"
+
+#include "ui/BalloonHint.h"
+#include "ui/Dialogs.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QPalette>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QToolTip>
+
+#include <exception>
+
+namespace ui {
+namespace {
+
+struct HintSettings {
+    QString title;
+    int pause = 500;
+    int shortPause = 50;
+    int hidePause = 3000;
+    QColor colour = QColor(255, 255, 225);
+};
+
+HintSettings& settings()
+{
+    static HintSettings s;
+    return s;
+}
+
+// Feeds the hint pauses to the toolkit's tooltip machinery.
+class HintTimingStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        switch (hint) {
+        case SH_ToolTip_WakeUpDelay: return settings().pause;
+        case SH_ToolTip_FallAsleepDelay: return std::max(settings().shortPause, 1);
+        default: return QProxyStyle::styleHint(hint, option, widget, data);
+        }
+    }
+};
+
+} // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setStyle(new HintTimingStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+    installFontSubstitutes();
+    // Without a desktop that names one, take the icon theme that our setup installs.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("gnome"));
+    BalloonHint::install(this);
+}
+
+Application::~Application() = default;
+
+QString Application::title() { return settings().title; }
+void Application::setTitle(const QString& title) { settings().title = title; }
+int Application::hintPause() { return settings().pause; }
+void Application::setHintPause(int ms) { settings().pause = ms; }
+int Application::hintShortPause() { return settings().shortPause; }
+void Application::setHintShortPause(int ms) { settings().shortPause = ms; }
+int Application::hintHidePause() { return settings().hidePause; }
+void Application::setHintHidePause(int ms) { settings().hidePause = ms; }
+QColor Application::hintColor() { return settings().colour; }
+
+void Application::setHintColor(const QColor& colour)
+{
+    settings().colour = colour;
+    QPalette p = QToolTip::palette();
+    p.setColor(QPalette::ToolTipBase, colour);
+    QToolTip::setPalette(p);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        showErrorBox(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showErrorBox(QStringLiteral("Erro desconhecido"));
+    }
+    return false;
+}
+
+bool guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        showErrorBox(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showErrorBox(QStringLiteral("Erro desconhecido"));
+    }
+    return false;
+}
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Monotype Corsiva"),
+                               {QStringLiteral("TeX Gyre Chorus"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Brush Script MT"),
+                               {QStringLiteral("Kaushan Script"), QStringLiteral("Liberation Serif")});
+}
+
+} // namespace ui

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+
+#include <functional>
+
+namespace ui {
+
+// The application object of our programs: keeps the application title (our own, so the
+// window system does not append it to every caption), the hint timing and colour, and turns
+// any failure that escapes an event handler into the standard error box.
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+    ~Application() override;
+
+    static QString title();
+    static void setTitle(const QString& title);
+
+    // Hint timing, in milliseconds: the pause before a hint comes up, the pause when moving
+    // from one control with a hint to another, and how long a hint stays.
+    static int hintPause();
+    static void setHintPause(int ms);
+    static int hintShortPause();
+    static void setHintShortPause(int ms);
+    static int hintHidePause();
+    static void setHintHidePause(int ms);
+    static QColor hintColor();
+    static void setHintColor(const QColor& colour);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Runs an event handler; a failure it throws ends in the standard error box and the
+// program goes on. Returns false when the handler failed.
+bool guarded(const std::function<void()>& handler);
+
+// The Windows faces our forms and reports name, mapped once to installed faces that
+// look alike: "MS Sans Serif" and "Arial" to Liberation Sans, "Monotype Corsiva" to
+// TeX Gyre Chorus, "Brush Script MT" to Kaushan Script.
+void installFontSubstitutes();
+
+} // namespace ui

@@ -1,0 +1,53 @@
+#include "ui/Look.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QWidget>
+
+namespace ui {
+
+QIcon themeIcon(const char* themeName, QStyle::StandardPixmap fallback)
+{
+    const QString name = QString::fromLatin1(themeName);
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return QApplication::style()->standardIcon(fallback);
+}
+
+void applySkin(QWidget* window, const QString& styleSheetResource)
+{
+    QFile f(styleSheetResource);
+    if (f.open(QIODevice::ReadOnly))
+        window->setStyleSheet(QString::fromUtf8(f.readAll()));
+}
+
+void setHighlighted(QWidget* widget, bool on)
+{
+    if (widget->property("highlighted").toBool() == on && widget->property("highlighted").isValid())
+        return;
+    widget->setProperty("highlighted", on);
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+    widget->update();
+}
+
+bool isHighlighted(const QWidget* widget) { return widget->property("highlighted").toBool(); }
+
+} // namespace ui
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace ui {
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window->adjustSize();
+    const QRect area = screen->availableGeometry();
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+} // namespace ui

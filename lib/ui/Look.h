@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+#include <QStyle>
+
+class QWidget;
+
+namespace ui {
+
+// An icon from the desktop's icon theme, or the toolkit's standard one when the theme has none.
+QIcon themeIcon(const char* themeName, QStyle::StandardPixmap fallback);
+
+// Gives a window its skin: a style sheet of the program's, kept as a resource.
+void applySkin(QWidget* window, const QString& styleSheetResource);
+
+// The "focused" look that the skins style (the entry field with the keyboard focus). Style
+// sheets override palette colours, so the state goes through a property and a re-polish.
+void setHighlighted(QWidget* widget, bool on);
+bool isHighlighted(const QWidget* widget);
+
+} // namespace ui
+
+namespace ui {
+// Places a top-level window at the centre of the primary screen (its frame excluded).
+void centreOnScreen(QWidget* window);
+} // namespace ui

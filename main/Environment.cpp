@@ -1,0 +1,7 @@
+#include "Environment.h"
+
+Environment Environment::system()
+{
+    Environment env;
+    return env;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <functional>
+
+// Everything the main program's windows reach out to, gathered so that a test can replace it:
+// the clock, and (as the program grows) the connection state, the network and the devices.
+// The program block passes the real one; a test builds the windows with its own.
+struct Environment {
+    // The local date and time.
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+
+    // Whether the machine is on line; an empty function means off line.
+    std::function<bool()> connected;
+
+    // The real environment of a running program.
+    static Environment system();
+};

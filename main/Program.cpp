@@ -1,0 +1,114 @@
+#include "Program.h"
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "Unit6.h"
+#include "Unit7.h"
+
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Look.h"
+
+#include <QCloseEvent>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+// Closing the main window ends the program, whatever other window is still open.
+class EndOnClose : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+} // namespace
+
+void createWindows(const Environment& env, const std::function<void(const QString&)>& trace)
+{
+    auto say = [&](const QString& step) {
+        if (trace)
+            trace(step);
+    };
+    auto repaint = [&] {
+        splash->repaintNow();
+        say(QStringLiteral("repaint"));
+    };
+    auto progress = [&](int position) {
+        splash->setProgress(position);
+        say(QStringLiteral("progress %1").arg(position));
+    };
+
+    std::unique_ptr<Tsplash> theSplash(new Tsplash);
+    theSplash->show();
+    say(QStringLiteral("show splash"));
+    try {
+        repaint();
+        progress(25);
+        repaint();
+        say(QStringLiteral("create Form1"));
+        new TForm1(env);
+        ui::centreOnScreen(Form1);
+        Form1->installEventFilter(new EndOnClose(Form1));
+        say(QStringLiteral("create sobre"));
+        new Tsobre;
+        say(QStringLiteral("create impressao"));
+        new Timpressao;
+        say(QStringLiteral("create frm_salvar"));
+        new Tfrm_salvar;
+        repaint();
+        progress(50);
+        repaint();
+        say(QStringLiteral("create frm_foto"));
+        new Tfrm_foto;
+        repaint();
+        progress(75);
+        repaint();
+        say(QStringLiteral("create Curriculo"));
+        new TCurriculo;
+        repaint();
+        progress(99);
+    } catch (...) {
+        say(QStringLiteral("destroy splash"));
+        theSplash.reset();
+        throw;
+    }
+    say(QStringLiteral("destroy splash"));
+    theSplash.reset();
+}
+
+void destroyWindows()
+{
+    delete Curriculo;
+    delete frm_foto;
+    delete frm_salvar;
+    delete impressao;
+    delete sobre;
+    delete Form1;
+}
+
+int runProgram(int argc, char** argv)
+{
+    ui::Application app(argc, argv);
+    ui::Application::setTitle(QStringLiteral("Sovranel 3.1"));
+    try {
+        createWindows(Environment::system());
+    } catch (const std::exception& e) {
+        ui::showErrorBox(QString::fromUtf8(e.what()));
+        destroyWindows();
+        return 1;
+    }
+    Form1->show();
+    const int result = app.exec();
+    destroyWindows();
+    return result;
+}

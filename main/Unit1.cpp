@@ -1,0 +1,590 @@
+#include "Unit1.h"
+
+#include "Unit5.h"
+#include "Unit7.h"
+
+#include "ui/Application.h"
+#include "ui/DateField.h"
+#include "ui/ListField.h"
+#include "ui/Look.h"
+#include "ui/OpenFileDialog.h"
+#include "ui/PhoneEdit.h"
+#include "ui/PictureBox.h"
+#include "ui/SentenceBox.h"
+#include "ui/StatusBar.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr int kFieldHeight = 21;
+constexpr int kCheckHeight = 17;
+
+// One entry field of a page: its label above it and the field itself.
+struct FieldRow {
+    const char* name; // "%1" stands for the page number on the repeated pages
+    EntryKind kind;
+    const char* label;
+    QPoint labelAt;
+    QPoint fieldAt;
+    int width;
+    const char* hint;
+    QStringList items = {};
+};
+
+const QStringList& states()
+{
+    static const QStringList s = {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO",
+                                  "MA", "MT", "MS", "MG", "PA", "PB", "PR", "PE", "PI",
+                                  "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO"};
+    return s;
+}
+
+// "Dados Principais", before and after the address group.
+const std::vector<FieldRow>& personalRows()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_nome", EntryKind::Text, "Digite o seu nome:", {8, 8}, {8, 24}, 465, "Digite o seu nome completo"},
+        {"edt_nasc", EntryKind::Date, "Nascimento", {8, 51}, {8, 64}, 86, "Data do seu nascimento"},
+        {"edt_sexo", EntryKind::List, "Sexo", {104, 51}, {104, 64}, 89, "Escolha o seu sexo",
+         {"Masculino", "Feminino"}},
+        {"edt_ec", EntryKind::List, "Estado Civil", {200, 51}, {200, 64}, 97, "Escolha o seu estado civil",
+         {"Solteiro", "Casado", "Divorciado", "Viúvo"}},
+        {"edt_tel1", EntryKind::Phone, "Telefone 1", {304, 51}, {304, 64}, 79, "Digite o seu telefone principal"},
+        {"edt_tel2", EntryKind::Phone, "Telefone 2", {392, 51}, {392, 64}, 79, "Digite outro telefone"},
+    };
+    return rows;
+}
+
+const std::vector<FieldRow>& personalRowsAfterAddress()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_natural", EntryKind::Text, "Sua naturalidade", {8, 95}, {8, 109}, 185, "Digite a sua naturalidade"},
+        {"edt_email", EntryKind::Text, "Seu e-mail", {200, 95}, {200, 109}, 273, "Digite o seu email "},
+    };
+    return rows;
+}
+
+const std::vector<FieldRow>& addressRows()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_rua", EntryKind::Text, "Nome da rua", {8, 24}, {8, 40}, 361, "Digite o nome da rua que você mora"},
+        {"edt_numero", EntryKind::Text, "Número", {376, 24}, {376, 40}, 81, "Digite o numero da sua casa"},
+        {"edt_complemento", EntryKind::Text, "Complemento (não é necessário)", {8, 66}, {8, 80}, 217,
+         "casa, sobrado, apartamento e etc."},
+        {"edt_bairro", EntryKind::Text, "Bairro", {235, 66}, {232, 80}, 225, "Digite o seu bairro"},
+        {"edt_cidade", EntryKind::Text, "Cidade", {8, 106}, {8, 120}, 217, "Digite o nome da cidade"},
+        {"edt_uf", EntryKind::List, "U.F.", {232, 106}, {232, 120}, 57, "Escolha a sigla do seu estado.", states()},
+    };
+    return rows;
+}
+
+const std::vector<FieldRow>& experienceRows()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_exnome%1", EntryKind::Text, "Nome da Empresa", {8, 24}, {8, 40}, 457,
+         "Coloque o nome da empresa que você trabalhou."},
+        {"edt_excargo%1", EntryKind::Text, "Cargo que Ocupava / Função que exercia", {8, 72}, {8, 88}, 457,
+         "DIgite a função que você excercia."},
+        {"edt_exobs%1", EntryKind::Text, "Observações (Tipo da contratação, Motivo da demissão e etc.).", {8, 120},
+         {8, 136}, 457, "Escreva alguma observação que você que você considera importante."},
+        {"edt_exentrada%1", EntryKind::Date, "Admissão (entrada)", {8, 168}, {8, 184}, 97,
+         "Coloque a data que você começou a trabalhar na empresa."},
+        {"edt_exsaida%1", EntryKind::Date, "Demissão (saída)", {128, 168}, {128, 184}, 97,
+         "Data que você saiu da empresa."},
+        {"edt_extelefone%1", EntryKind::Phone, "Telefone da Empresa", {360, 168}, {360, 184}, 105,
+         "Telefone da empresa."},
+    };
+    return rows;
+}
+
+const std::vector<FieldRow>& schoolingRows()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_escolaridade", EntryKind::List, "Escolaridade", {16, 16}, {16, 34}, 145,
+         "Escolha o nível de escolaridade que você possui.",
+         {"1º Grau Incompleto", "1º Grau Completo", "2º Grau Incompleto", "2º Grau Completo", "3º Grau Incompleto",
+          "3º Grau Completo", "Formação Superior"}},
+        {"edt_curso", EntryKind::Text, "Descrição do Curso (Exemplo: Engenharia Civil)", {16, 64}, {16, 80}, 457,
+         "Se for ensino superior, digite a descrição do seu curso, ou deixe em branco."},
+        {"edt_escola", EntryKind::Text, "Nome da Escola / Instituto ou Faculdade", {16, 112}, {16, 128}, 457, ""},
+    };
+    return rows;
+}
+
+const std::vector<FieldRow>& courseRows()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_cucurso%1", EntryKind::Text, "Descrição do Curso", {8, 16}, {8, 32}, 441,
+         "Digite a descrição do curso que você fez."},
+        {"edt_cuobs%1", EntryKind::Text, "Observações", {8, 64}, {8, 80}, 441,
+         "escreva aqui se houver alguma observação"},
+        {"edt_cuescola%1", EntryKind::Text, "Nome da Escola / Instituto", {8, 112}, {8, 128}, 441,
+         "Digite o nome da escola ou instituto que você conclui ou esta concluindo o curso."},
+        {"edt_cuduracao%1", EntryKind::List, "Duração do Curso", {8, 160}, {8, 176}, 145, "Quanto tempo dura o curso.",
+         {"1 Mes", "2 Meses", "3 Meses", "4 Meses", "5 Meses", "6 Meses", "1 Ano", "1 Ano e Meio", "2 Anos",
+          "2 Anos e Meio", "3 Anos"}},
+    };
+    return rows;
+}
+
+const std::vector<FieldRow>& informationRows()
+{
+    static const std::vector<FieldRow> rows = {
+        {"edt_rg", EntryKind::Text, "R.G.", {24, 48}, {24, 64}, 193, "Digite o número do seu RG"},
+        {"edt_cpf", EntryKind::Text, "C.P.F.", {256, 48}, {256, 64}, 193, "Número do seu CPF"},
+        {"edt_cp", EntryKind::Text, "Nº da Carteira Profissional", {24, 104}, {24, 120}, 193,
+         "Coloque aqui o numero de sua carteria de trabalho."},
+        {"edt_te", EntryKind::Text, "Título Eleitoral", {256, 104}, {256, 120}, 193,
+         "Numero do seu titulo eleitoral."},
+        {"edt_cargo", EntryKind::Text, "Cargo Pretendido (ou a combinar)", {24, 160}, {24, 176}, 433,
+         "Caso deseje um cargo específico."},
+        {"edt_salario", EntryKind::Text, "Salário Pretendido (ou a combinar)", {24, 216}, {24, 232}, 169,
+         "Caso queira estipular o valor mínimo do salário."},
+    };
+    return rows;
+}
+
+// The closing-sentence options.
+struct SentenceRow {
+    const char* name;
+    QString caption;
+    int y;
+    int width;
+    bool arial;
+};
+
+QString quoted(const char* sentence) { return QStringLiteral("\"%1\"").arg(QString::fromUtf8(sentence)); }
+
+QLabel* makeLabel(QWidget* parent, const QString& text, QPoint at)
+{
+    auto* label = new QLabel(text, parent);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
+                        const QIcon& glyph, int glyphSize, const char* hint)
+{
+    auto* b = new QPushButton(glyph, caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    b->setIconSize(QSize(glyphSize, glyphSize));
+    b->setCursor(Qt::PointingHandCursor);
+    b->setToolTip(QString::fromUtf8(hint));
+    return b;
+}
+
+QWidget* makePage(QTabWidget* pages, const char* name, const QString& caption)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    pages->addTab(page, caption);
+    return page;
+}
+
+} // namespace
+
+static void loadResources() { Q_INIT_RESOURCE(main); }
+
+TForm1::TForm1(const Environment& env, QWidget* parent) : QMainWindow(parent), m_env(env)
+{
+    loadResources();
+    Form1 = this;
+    setObjectName(QStringLiteral("Form1"));
+    buildForm();
+    buildMenu();
+    wireEvents();
+    ui::guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::buildForm()
+{
+    setWindowTitle(QStringLiteral("Sovranel 3.1 - Crie o seu currículo com facilidade!"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    imagens = {ui::themeIcon("folder-open", QStyle::SP_DirOpenIcon),
+               ui::themeIcon("document-print-preview", QStyle::SP_FileDialogContentsView),
+               ui::themeIcon("document-save", QStyle::SP_DialogSaveButton),
+               ui::themeIcon("document-new", QStyle::SP_FileIcon),
+               ui::themeIcon("applications-internet", QStyle::SP_DriveNetIcon)};
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(506, 443);
+    setCentralWidget(client);
+
+    // Makes a field of a table row inside `parent`, registers it and sets its label and hint.
+    auto makeField = [this](QWidget* parent, const FieldRow& row, int page) -> QWidget* {
+        const QString name = page > 0 ? QString::fromLatin1(row.name).arg(page) : QString::fromLatin1(row.name);
+        QWidget* w = nullptr;
+        switch (row.kind) {
+        case EntryKind::Text: w = new QLineEdit(parent); break;
+        case EntryKind::Phone: w = new ui::PhoneEdit(parent); break;
+        case EntryKind::Date: w = new ui::DateField(parent); break;
+        case EntryKind::List: {
+            auto* list = new ui::ListField(parent);
+            list->setItems(row.items);
+            w = list;
+            break;
+        }
+        case EntryKind::Sentence: w = new ui::SentenceBox(parent); break;
+        }
+        w->setObjectName(name);
+        w->setGeometry(row.fieldAt.x(), row.fieldAt.y(), row.width, kFieldHeight);
+        w->setToolTip(QString::fromUtf8(row.hint));
+        makeLabel(parent, QString::fromUtf8(row.label), row.labelAt);
+        m_entries.push_back({w, row.kind});
+        return w;
+    };
+    auto makeFields = [&](QWidget* parent, const std::vector<FieldRow>& rows, int page = 0) {
+        std::vector<QWidget*> made;
+        for (const FieldRow& row : rows)
+            made.push_back(makeField(parent, row, page));
+        return made;
+    };
+
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(4, 4, 498, 325);
+    PageControl1->tabBar()->setCursor(Qt::PointingHandCursor);
+    PageControl1->setUsesScrollButtons(false);
+
+    // Dados Principais
+    TabSheet1 = makePage(PageControl1, "TabSheet1", QStringLiteral("Dados Principais"));
+    {
+        const auto f = makeFields(TabSheet1, personalRows());
+        edt_nome = static_cast<QLineEdit*>(f[0]);
+        edt_nasc = static_cast<ui::DateField*>(f[1]);
+        edt_sexo = static_cast<ui::ListField*>(f[2]);
+        edt_ec = static_cast<ui::ListField*>(f[3]);
+        edt_tel1 = static_cast<ui::PhoneEdit*>(f[4]);
+        edt_tel2 = static_cast<ui::PhoneEdit*>(f[5]);
+        edt_nasc->setDate(QDate(1985, 1, 1));
+
+        GroupBox1 = new QGroupBox(QStringLiteral("Informe o seu endereço"), TabSheet1);
+        GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+        GroupBox1->setGeometry(5, 136, 465, 153);
+        const auto a = makeFields(GroupBox1, addressRows());
+        edt_rua = static_cast<QLineEdit*>(a[0]);
+        edt_numero = static_cast<QLineEdit*>(a[1]);
+        edt_complemento = static_cast<QLineEdit*>(a[2]);
+        edt_bairro = static_cast<QLineEdit*>(a[3]);
+        edt_cidade = static_cast<QLineEdit*>(a[4]);
+        edt_uf = static_cast<ui::ListField*>(a[5]);
+
+        const auto g = makeFields(TabSheet1, personalRowsAfterAddress());
+        edt_natural = static_cast<QLineEdit*>(g[0]);
+        edt_email = static_cast<QLineEdit*>(g[1]);
+    }
+
+    // Experiências Profissionais
+    TabSheet2 = makePage(PageControl1, "TabSheet2", QStringLiteral("Experiências Profissionais"));
+    PageControl2 = new QTabWidget(TabSheet2);
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    PageControl2->setGeometry(5, 16, 481, 249);
+    for (int n = 1; n <= 5; ++n) {
+        ExperiencePage& e = experiencias[size_t(n - 1)];
+        e.TabSheet = makePage(PageControl2, QStringLiteral("TabSheet%1").arg(n + 2).toLatin1().constData(),
+                              QStringLiteral("%1ª Experiência").arg(n));
+        const auto f = makeFields(e.TabSheet, experienceRows(), n);
+        e.edt_exnome = static_cast<QLineEdit*>(f[0]);
+        e.edt_excargo = static_cast<QLineEdit*>(f[1]);
+        e.edt_exobs = static_cast<QLineEdit*>(f[2]);
+        e.edt_exentrada = static_cast<ui::DateField*>(f[3]);
+        e.edt_exsaida = static_cast<ui::DateField*>(f[4]);
+        e.edt_extelefone = static_cast<ui::PhoneEdit*>(f[5]);
+        e.edt_exentrada->setDate(QDate(2009, 5, 24));
+        e.edt_exsaida->setDate(QDate(2009, 5, 24));
+        e.edt_exsaida->setEnabled(false);
+        e.edt_extelefone->setUpperCase(true);
+        e.informar_saida = new QCheckBox(QStringLiteral("Informar saída"), e.TabSheet);
+        e.informar_saida->setObjectName(n == 1 ? QStringLiteral("informar_saida")
+                                               : QStringLiteral("informar_saida%1").arg(n));
+        e.informar_saida->setGeometry(237, 185, n == 1 ? 113 : 97, kCheckHeight);
+        e.informar_saida->setToolTip(QStringLiteral("Informa e habilita a data de saída"));
+    }
+
+    // Escolaridade
+    TabSheet8 = makePage(PageControl1, "TabSheet8", QStringLiteral("Escolaridade"));
+    {
+        const auto f = makeFields(TabSheet8, schoolingRows());
+        edt_escolaridade = static_cast<ui::ListField*>(f[0]);
+        edt_curso = static_cast<QLineEdit*>(f[1]);
+        edt_escola = static_cast<QLineEdit*>(f[2]);
+        // The list stands at the top but comes last in the tab order.
+        setTabOrder(edt_curso, edt_escola);
+        setTabOrder(edt_escola, edt_escolaridade);
+    }
+
+    // Cursos
+    TabSheet9 = makePage(PageControl1, "TabSheet9", QStringLiteral("Cursos"));
+    PageControl3 = new QTabWidget(TabSheet9);
+    PageControl3->setObjectName(QStringLiteral("PageControl3"));
+    PageControl3->setGeometry(11, 16, 465, 273);
+    for (int n = 1; n <= 5; ++n) {
+        CoursePage& c = cursos[size_t(n - 1)];
+        c.TabSheet = makePage(PageControl3, QStringLiteral("TabSheet%1").arg(n + 9).toLatin1().constData(),
+                              QStringLiteral("%1º Curso").arg(n));
+        const auto f = makeFields(c.TabSheet, courseRows(), n);
+        c.edt_cucurso = static_cast<QLineEdit*>(f[0]);
+        c.edt_cuobs = static_cast<QLineEdit*>(f[1]);
+        c.edt_cuescola = static_cast<QLineEdit*>(f[2]);
+        c.edt_cuduracao = static_cast<ui::ListField*>(f[3]);
+    }
+
+    // Foto
+    TabSheet15 = makePage(PageControl1, "TabSheet15", QStringLiteral("Foto"));
+    makeLabel(TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"), {101, 8});
+    Image1 = new ui::PictureBox(TabSheet15);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(133, 24, 225, 209);
+    Bevel1 = new QFrame(TabSheet15);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Bevel1->setGeometry(133, 24, 225, 209);
+    Bevel1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    BitBtn1 = makeButton(TabSheet15, "BitBtn1", QStringLiteral("Usar a WebCam"), {48, 248, 132, 33},
+                         ui::themeIcon("camera-web", QStyle::SP_ComputerIcon), 24,
+                         "Clique aqui para tirar uma foto usando a Web Cam.");
+    BitBtn2 = makeButton(TabSheet15, "BitBtn2", QStringLiteral("Procurar uma Foto"), {189, 248, 132, 33},
+                         ui::themeIcon("folder-pictures", QStyle::SP_DirOpenIcon), 24,
+                         "Clique aqui para procurar uma foto que esta no computador ou pen drive.");
+    BitBtn5 = makeButton(TabSheet15, "BitBtn5", QStringLiteral("Excluir Foto"), {328, 248, 132, 33},
+                         ui::themeIcon("user-trash", QStyle::SP_TrashIcon), 24, "Clique aqui para remover a foto.");
+
+    // Informações
+    TabSheet16 = makePage(PageControl1, "TabSheet16", QStringLiteral("Informações"));
+    {
+        QLabel* note =
+            makeLabel(TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."), {88, 24});
+        QFont u = note->font();
+        u.setUnderline(true);
+        note->setFont(u);
+        note->adjustSize();
+        const auto f = makeFields(TabSheet16, informationRows());
+        edt_rg = static_cast<QLineEdit*>(f[0]);
+        edt_cpf = static_cast<QLineEdit*>(f[1]);
+        edt_cp = static_cast<QLineEdit*>(f[2]);
+        edt_te = static_cast<QLineEdit*>(f[3]);
+        edt_cargo = static_cast<QLineEdit*>(f[4]);
+        edt_salario = static_cast<QLineEdit*>(f[5]);
+    }
+
+    // Frase
+    TabSheet17 = makePage(PageControl1, "TabSheet17", QStringLiteral("Frase"));
+    {
+        QLabel* note = makeLabel(
+            TabSheet17,
+            QStringLiteral("Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
+            {47, 36});
+        QFont u = note->font();
+        u.setUnderline(true);
+        note->setFont(u);
+        note->adjustSize();
+        const SentenceRow sentences[] = {
+            {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457, true},
+            {"frase2", quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."), 121,
+             449, true},
+            {"frase3",
+             quoted("Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."), 153,
+             468, true},
+            {"frase4", QStringLiteral("Usar a frase que eu escrever abaixo:"), 185, 273, false},
+        };
+        QCheckBox* boxes[4] = {};
+        for (int i = 0; i < 4; ++i) {
+            const SentenceRow& s = sentences[i];
+            auto* box = new QCheckBox(s.caption, TabSheet17);
+            box->setObjectName(QString::fromLatin1(s.name));
+            box->setGeometry(16, s.y, s.width, kCheckHeight);
+            box->setCursor(Qt::PointingHandCursor);
+            if (s.arial)
+                box->setFont(QFont(QStringLiteral("Arial"), 8));
+            boxes[i] = box;
+        }
+        frase1 = boxes[0];
+        frase2 = boxes[1];
+        frase3 = boxes[2];
+        frase4 = boxes[3];
+        frase = new ui::SentenceBox(TabSheet17);
+        frase->setObjectName(QStringLiteral("frase"));
+        frase->setGeometry(35, 204, 441, 53);
+        frase->setMaxLength(150);
+        frase->setEnabled(false);
+        m_entries.push_back({frase, EntryKind::Sentence});
+        setTabOrder(frase3, frase);
+        setTabOrder(frase, frase4);
+    }
+
+    // The buttons below the pages, made in their tab order.
+    BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral("Gerar Curriculo!"), {381, 333, 121, 22}, imagens[1], 16,
+                         "Gera o seu currículo para ser impresso.");
+    BitBtn4 = makeButton(client, "BitBtn4", QStringLiteral("Limpar Campos"), {257, 333, 120, 22}, imagens[3], 16,
+                         "Limpa todos os campos preenchidos.");
+    BitBtn6 = makeButton(client, "BitBtn6", QStringLiteral("Salvar (QRP)"), {132, 333, 121, 22}, imagens[2], 16,
+                         "Salva o Curriculo pronto para ser impresso.");
+    BitBtn7 = makeButton(client, "BitBtn7", QStringLiteral("Abrir (QRP)"), {5, 333, 124, 22}, imagens[0], 16,
+                         "Abre um Currículo já gerado pelo Sovranel 3.0");
+
+    // Banner area: the browser is larger than its panel, which crops its frame and scroll bars.
+    painel_browser = new QFrame(client);
+    painel_browser->setObjectName(QStringLiteral("painel_browser"));
+    painel_browser->setFrameShape(QFrame::NoFrame);
+    painel_browser->setGeometry(6, 359, 493, 61);
+    // Placeholder of the browser's size; the on-line step's issue makes it a browser.
+    propagandas = new QWidget(painel_browser);
+    propagandas->setObjectName(QStringLiteral("propagandas"));
+    propagandas->setGeometry(-13, -18, 527, 100);
+    propagandas->setToolTip(QStringLiteral("Região reservada para navegação com acesso à internet."));
+    propagandas->setVisible(false);
+
+    StatusBar1 = new ui::StatusBar({300, 40}, client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(0, 443 - 23, 506, 23);
+
+    Progresso = new QProgressBar(client);
+    Progresso->setObjectName(QStringLiteral("Progresso"));
+    Progresso->setGeometry(302, 422, 200, 19);
+    Progresso->setRange(0, 100);
+    Progresso->setValue(0);
+    Progresso->setTextVisible(false);
+    Progresso->setVisible(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    OpenPictureDialog1 = new ui::OpenFileDialog;
+    OpenPictureDialog1->title = QStringLiteral("Escolha uma Foto para o seu Curriculo!");
+    OpenPictureDialog1->filter = QStringLiteral(
+        "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
+        "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
+    OpenDialog1 = new ui::OpenFileDialog;
+    OpenDialog1->filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
+
+    PageControl1->setCurrentIndex(0);
+
+    // The skin, and the balloon hints' own timing as the window loads them.
+    ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    ui::Application::setHintPause(500);
+    ui::Application::setHintHidePause(3000);
+    Timer1->start();
+}
+
+void TForm1::buildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    Curriculo1 = MainMenu1->addMenu(QStringLiteral("Curriculo"));
+    Curriculo1->setObjectName(QStringLiteral("Curriculo1"));
+    auto item = [](QMenu* menu, const char* name, const QString& caption, const QIcon& icon) {
+        QAction* a = menu->addAction(icon, caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    GerarCurrculo1 = item(Curriculo1, "GerarCurrculo1", QStringLiteral("Gerar Currículo!"), imagens[1]);
+    LimparCampos1 = item(Curriculo1, "LimparCampos1", QStringLiteral("Limpar Campos"), imagens[3]);
+    N1 = Curriculo1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = item(Curriculo1, "N2", QStringLiteral("Salvar Currículo (QRP)"), imagens[2]);
+    N3 = Curriculo1->addSeparator();
+    N3->setObjectName(QStringLiteral("N3"));
+    AbrirCurrculo1 = item(Curriculo1, "AbrirCurrculo1", QStringLiteral("Abrir Currículo (QRP)"), imagens[0]);
+    Atualizar1 = MainMenu1->addMenu(QStringLiteral("Atualizar"));
+    Atualizar1->setObjectName(QStringLiteral("Atualizar1"));
+    ProcurarAtualizaes1 =
+        item(Atualizar1, "ProcurarAtualizaes1", QStringLiteral("Procurar Atualizações"), imagens[4]);
+    // "Sobre" is a command of the menu bar itself.
+    Sobre1 = MainMenu1->addAction(QStringLiteral("Sobre"));
+    Sobre1->setObjectName(QStringLiteral("Sobre1"));
+}
+
+void TForm1::wireEvents()
+{
+    // Every handler runs guarded: a failure it throws ends in the standard error box.
+    auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
+        connect(sender, signal, this, [this, handler] { ui::guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
+    on(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
+    on(GerarCurrculo1, &QAction::triggered, &TForm1::GerarCurrculo1Click);
+    on(BitBtn4, &QPushButton::clicked, &TForm1::BitBtn4Click);
+    on(LimparCampos1, &QAction::triggered, &TForm1::LimparCampos1Click);
+    on(BitBtn6, &QPushButton::clicked, &TForm1::BitBtn6Click);
+    on(N2, &QAction::triggered, &TForm1::N2Click);
+    on(BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
+    on(AbrirCurrculo1, &QAction::triggered, &TForm1::AbrirCurrculo1Click);
+    on(ProcurarAtualizaes1, &QAction::triggered, &TForm1::ProcurarAtualizaes1Click);
+    on(Sobre1, &QAction::triggered, &TForm1::Sobre1Click);
+    on(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+    on(BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
+    on(BitBtn5, &QPushButton::clicked, &TForm1::BitBtn5Click);
+    on(frase1, &QCheckBox::clicked, &TForm1::frase1Click);
+    on(frase2, &QCheckBox::clicked, &TForm1::frase2Click);
+    on(frase3, &QCheckBox::clicked, &TForm1::frase3Click);
+    on(frase4, &QCheckBox::clicked, &TForm1::frase4Click);
+    for (int n = 1; n <= 5; ++n)
+        connect(experiencias[size_t(n - 1)].informar_saida, &QCheckBox::clicked, this,
+                [this, n] { ui::guarded([this, n] { informar_saidaClick(n); }); });
+    wireNavigation();
+    wireActions();
+}
+
+void TForm1::FormCreate()
+{
+    ui::Application::setHintColor(QColor(0, 255, 255)); // clAqua
+    ui::Application::setHintPause(1);
+    ui::Application::setHintShortPause(1);
+    VerificarVersaoOnline();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    ui::guarded([this] { FormShow(); });
+}
+
+void TForm1::FormShow() { PageControl1->setCurrentWidget(TabSheet1); }
+
+void TForm1::Timer1Timer()
+{
+    const QDateTime now = m_env.now();
+    const QTime t = now.time();
+    QString greeting;
+    if (t < QTime(12, 0))
+        greeting = QStringLiteral("  Bom dia! Hoje é ");
+    else if (t < QTime(18, 0))
+        greeting = QStringLiteral("  Boa tarde! Hoje é ");
+    else
+        greeting = QStringLiteral("  Boa noite! Hoje é ");
+    const QString date = QLocale().toString(now.date(), QStringLiteral("dddd', 'dd' de 'MMMM' de  'yyyy"));
+    StatusBar1->setPanelText(0, greeting + date);
+}
+
+void TForm1::Sobre1Click() { sobre->exec(); }
+
+void TForm1::BitBtn6Click() { frm_salvar->exec(); }
+
+void TForm1::N2Click() { BitBtn6Click(); }
