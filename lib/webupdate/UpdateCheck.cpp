@@ -1,0 +1,168 @@
+#include "webupdate/UpdateCheck.h"
+
+#include "webupdate/HttpGet.h"
+
+#include "net/FileOpener.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+namespace webupdate {
+
+bool UpdateCheck::isSafeFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
+bool UpdateCheck::check()
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    m_aborted = false;
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{m_running};
+
+    emitEvent(onBeforeGetInfo);
+    if (!readInformationPage()) {
+        m_info = {};
+        emitEvent(onDownloadError);
+    }
+    emitEvent(onAfterGetInfo);
+    if (m_aborted)
+        return false;
+    if (m_info.productName.isEmpty() || m_info.version.isEmpty()) {
+        emitEvent(onDownloadError);
+        return false;
+    }
+    if (!isNewerVersion(m_info.version, productInfo.version, productInfo.versionFormat)) {
+        emitEvent(onNoUpdateFound);
+        return false;
+    }
+
+    bool canUpdate = true;
+    emitEvent(onUpdateAvailable, productInfo.version, m_info.version, canUpdate);
+    if (!canUpdate || m_aborted)
+        return false;
+
+    bool showInfo = true;
+    bool checkForUpdate = true;
+    emitEvent(onBeforeShowInfo, showInfo, checkForUpdate);
+    bool accepted = true;
+    if (showInfo && !m_aborted) {
+        InfoWindow window(infoCaption, owner);
+        window.navigate(productInfo.url);
+        accepted = window.exec() == QDialog::Accepted;
+        checkForUpdate = window.checkForUpdate();
+    }
+    emitEvent(onAfterShowInfo, checkForUpdate);
+    if (!accepted || m_aborted)
+        return false;
+
+    // A name from the page must not reach outside the target folder.
+    if (!isSafeFileName(m_info.clientFileName)) {
+        emitEvent(onDownloadError);
+        return false;
+    }
+    QString fileName = clientFilePath();
+    emitEvent(onGetClientFileName, fileName);
+    if (QFileInfo::exists(fileName)) {
+        bool overwrite = options.overwrite;
+        emitEvent(onClientFileExists, fileName, overwrite);
+        if (!overwrite)
+            return false;
+    }
+    if (m_aborted)
+        return false;
+
+    emitEvent(onBeforeDownload, fileName);
+    const bool ok = !m_info.download.isEmpty() && download(productInfo.url.resolved(QUrl(m_info.download)), fileName);
+    if (m_aborted)
+        return false;
+    if (!ok)
+        emitEvent(onDownloadError);
+    emitEvent(onAfterDownload, fileName, ok);
+    if (!ok)
+        return false;
+
+    if (options.runUpdate && !net::openFile(fileName, m_info.runParameters, owner))
+        emitEvent(onCannotExecute);
+    if (options.terminate)
+        QCoreApplication::quit();
+    return true;
+}
+
+bool UpdateCheck::readInformationPage()
+{
+    m_info = {};
+    QUrl url = productInfo.url;
+    QSet<QUrl> seen;
+    for (int page = 0; page < kMaxInfoPages; ++page) {
+        if (seen.contains(url))
+            return false; // the redirections go round in a circle
+        seen.insert(url);
+        QBuffer text;
+        text.open(QIODevice::WriteOnly);
+        if (!transfer(url, &text, false, kMaxInfoPageBytes) || text.data().isEmpty())
+            return false;
+        const PageInfo read = readPageTags(text.data(), tagInfo);
+        if (read.redirection.isEmpty()) {
+            m_info = read;
+            return true;
+        }
+        url = url.resolved(QUrl(read.redirection));
+    }
+    return false;
+}
+
+bool UpdateCheck::transfer(const QUrl& url, QIODevice* sink, bool requireLength, qint64 maxBody)
+{
+    HttpRequest request;
+    request.url = url;
+    request.defaultPort = httpPort;
+    request.userAgent = "TmxWebUpdate";
+    request.userName = userName;
+    request.password = password;
+    request.requireLength = requireLength;
+    request.maxBody = maxBody;
+    request.idleTimeoutMs = idleTimeoutMs;
+    const HttpResult r = httpGet(
+        request, sink, [this](qint64 total, qint64 received) { emitEvent(onDownload, total, received); },
+        [this] { return !m_aborted; });
+    return r.ok && !m_aborted;
+}
+
+bool UpdateCheck::download(const QUrl& url, const QString& fileName)
+{
+    // The transfer goes into a temporary file beside the target, which takes the target's
+    // place only once the whole announced length arrived: a failed transfer leaves an existing
+    // file as it was and no half file under the update's name.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!transfer(url, &file, true, -1)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString UpdateCheck::clientFilePath() const
+{
+    const QString folder = QDir(targetFolder).exists() && !targetFolder.isEmpty() ? targetFolder : QDir::tempPath();
+    return QDir::toNativeSeparators(QDir(folder).filePath(m_info.clientFileName));
+}
+
+} // namespace webupdate
