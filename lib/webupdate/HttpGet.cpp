@@ -10,6 +10,9 @@ namespace {
 
 constexpr qsizetype kMaxHead = 64 * 1024;
 constexpr int kPollMs = 50;
+// Once the announced length is in, how long to wait for the server to close (and so show that
+// nothing more follows) before taking the body as complete.
+constexpr int kCloseGraceMs = 2000;
 
 struct Head {
     int status = 0;
@@ -100,6 +103,7 @@ QUrl exchange(const HttpRequest& request, const QUrl& url, QIODevice* sink, cons
     QByteArray headText;
     bool haveHead = false;
     bool stopReading = false;
+    bool complete = false;
     Head head;
 
     auto finish = [&](End e, const QString& why = {}) {
@@ -164,6 +168,11 @@ QUrl exchange(const HttpRequest& request, const QUrl& url, QIODevice* sink, cons
             }
         }
         body(data);
+        if (end == End::None && r.received == head.length && !complete) {
+            complete = true;
+            idle.setInterval(std::min(kCloseGraceMs, request.idleTimeoutMs));
+            idle.start();
+        }
         stillWanted();
     };
 
@@ -186,8 +195,12 @@ QUrl exchange(const HttpRequest& request, const QUrl& url, QIODevice* sink, cons
     });
     idle.setSingleShot(true);
     idle.setInterval(request.idleTimeoutMs);
-    QObject::connect(&idle, &QTimer::timeout, &socket,
-                     [&] { finish(End::Failed, QStringLiteral("o servidor não respondeu a tempo")); });
+    QObject::connect(&idle, &QTimer::timeout, &socket, [&] {
+        if (complete)
+            finish(End::Closed); // a server that keeps the connection open after the whole body
+        else
+            finish(End::Failed, QStringLiteral("o servidor não respondeu a tempo"));
+    });
     poll.setInterval(kPollMs);
     QObject::connect(&poll, &QTimer::timeout, &socket, stillWanted);
 

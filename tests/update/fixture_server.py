@@ -13,6 +13,7 @@ The first part of a path can ask for an odd answer for the rest of it:
   /longer/...      announces 100 bytes more than the file has
   /shorter/...     announces one byte less than the file has
   /slow/...        sends the file in small blocks with pauses
+  /keepopen/...    keeps the connection open for 5 s after the whole file
 """
 import json
 import os
@@ -40,7 +41,7 @@ class Handler(BaseHTTPRequestHandler):
         self.record()
         path = self.path.split("?", 1)[0]
         mode, _, rest = path.lstrip("/").partition("/")
-        if mode not in ("404", "redirect", "nolength", "longer", "shorter", "slow"):
+        if mode not in ("404", "redirect", "nolength", "longer", "shorter", "slow", "keepopen"):
             mode, rest = "", path.lstrip("/")
 
         if mode == "404":
@@ -72,6 +73,9 @@ class Handler(BaseHTTPRequestHandler):
                 time.sleep(0.02)
         else:
             self.wfile.write(body)
+        if mode == "keepopen":
+            self.wfile.flush()
+            time.sleep(5)
 
     def answer(self, status, body):
         self.send_response(status)

@@ -275,6 +275,9 @@ void WebUpdateTest::wholeCheck_data()
         << true << "/redirect/files/setup.bin"
         << QStringList{"GET /redirect/files/setup.bin HTTP/1.0", "GET /files/setup.bin HTTP/1.0"}
         << "127.0.0.1:" + port << true;
+    QTest::newRow("a server that keeps the connection open after the whole file")
+        << true << "/keepopen/files/setup.bin" << QStringList{"GET /keepopen/files/setup.bin HTTP/1.0"}
+        << "127.0.0.1:" + port << true;
     QTest::newRow("an address without a port is fetched on HTTPPort")
         << false << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port << true;
     QTest::newRow("a file the desktop cannot open ends in cannotExecute")
