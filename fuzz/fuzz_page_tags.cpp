@@ -10,8 +10,8 @@ namespace {
 
 void expectSound(const QString& s)
 {
-    if (s.size() > webupdate::kMaxTagLength || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')) ||
-        s.contains(QLatin1Char('\r')))
+    if (s.size() > webupdate::kMaxTagLength || s.contains(QLatin1Char('"')) ||
+        s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r')))
         std::abort();
 }
 

@@ -28,14 +28,19 @@ void drawGlobe(QPainter& p, const QPointF& centre, qreal r)
     const QPointF c = centre;
     QPainterPath land;
     land.moveTo(c + QPointF(-r * 0.75, -r * 0.55));
-    land.cubicTo(c + QPointF(-r * 0.35, -r * 0.95), c + QPointF(r * 0.05, -r * 0.75), c + QPointF(-r * 0.05, -r * 0.35));
-    land.cubicTo(c + QPointF(-r * 0.15, -r * 0.05), c + QPointF(-r * 0.45, -r * 0.15), c + QPointF(-r * 0.5, r * 0.15));
-    land.cubicTo(c + QPointF(-r * 0.6, r * 0.45), c + QPointF(-r * 0.95, r * 0.1), c + QPointF(-r * 0.75, -r * 0.55));
+    land.cubicTo(c + QPointF(-r * 0.35, -r * 0.95), c + QPointF(r * 0.05, -r * 0.75),
+                 c + QPointF(-r * 0.05, -r * 0.35));
+    land.cubicTo(c + QPointF(-r * 0.15, -r * 0.05), c + QPointF(-r * 0.45, -r * 0.15),
+                 c + QPointF(-r * 0.5, r * 0.15));
+    land.cubicTo(c + QPointF(-r * 0.6, r * 0.45), c + QPointF(-r * 0.95, r * 0.1),
+                 c + QPointF(-r * 0.75, -r * 0.55));
     p.drawPath(land);
     QPainterPath land2;
     land2.moveTo(c + QPointF(r * 0.25, -r * 0.2));
-    land2.cubicTo(c + QPointF(r * 0.7, -r * 0.45), c + QPointF(r * 1.0, -r * 0.05), c + QPointF(r * 0.75, r * 0.3));
-    land2.cubicTo(c + QPointF(r * 0.55, r * 0.75), c + QPointF(r * 0.3, r * 0.5), c + QPointF(r * 0.25, -r * 0.2));
+    land2.cubicTo(c + QPointF(r * 0.7, -r * 0.45), c + QPointF(r * 1.0, -r * 0.05),
+                  c + QPointF(r * 0.75, r * 0.3));
+    land2.cubicTo(c + QPointF(r * 0.55, r * 0.75), c + QPointF(r * 0.3, r * 0.5),
+                  c + QPointF(r * 0.25, -r * 0.2));
     p.drawPath(land2);
 
     // Meridians and parallels.

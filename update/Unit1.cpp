@@ -121,10 +121,12 @@ void Tform_MainWindow::buildForm()
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
 
-    btn_Update = makeButton(this, "btn_Update", QStringLiteral("Atualizar"),
-                            ui::themeIcon("software-update-available", QStyle::SP_BrowserReload), {64, 144, 107, 41});
-    btn_Exit = makeButton(this, "btn_Exit", QStringLiteral("Desconectar"),
-                          ui::themeIcon("network-offline", QStyle::SP_DialogCloseButton), {176, 144, 107, 41});
+    btn_Update =
+        makeButton(this, "btn_Update", QStringLiteral("Atualizar"),
+                   ui::themeIcon("software-update-available", QStyle::SP_BrowserReload), {64, 144, 107, 41});
+    btn_Exit =
+        makeButton(this, "btn_Exit", QStringLiteral("Desconectar"),
+                   ui::themeIcon("network-offline", QStyle::SP_DialogCloseButton), {176, 144, 107, 41});
 
     ui::applySkin(this, QStringLiteral(":/update/skin.qss"));
     ui::centreOnScreen(this);
@@ -220,9 +222,10 @@ void Tform_MainWindow::mxWebUpdateNoUpdateFound()
 
 void Tform_MainWindow::mxWebUpdateUpdateAvailable(const QString&, const QString&, bool& canUpdate)
 {
-    canUpdate = ui::messageDlg(QStringLiteral("Uma nova versão está disponível \r\nGostaria de atualizar agora?"),
-                               ui::DialogKind::Warning, int(ui::DialogButton::Yes) | int(ui::DialogButton::No)) ==
-                ui::DialogButton::Yes;
+    canUpdate =
+        ui::messageDlg(QStringLiteral("Uma nova versão está disponível \r\nGostaria de atualizar agora?"),
+                       ui::DialogKind::Warning,
+                       int(ui::DialogButton::Yes) | int(ui::DialogButton::No)) == ui::DialogButton::Yes;
 }
 
 void Tform_MainWindow::mxWebUpdateBeforeShowInfo(bool& showInfo, bool&) { showInfo = true; }

@@ -14,7 +14,7 @@ class QPushButton;
 // runs one update check per press of "Atualizar".
 class Tform_MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tform_MainWindow(QWidget* parent = nullptr);
     ~Tform_MainWindow() override;
 
@@ -51,10 +51,10 @@ public:
     void mxWebUpdateDownload(qint64 total, qint64 downloaded);
     void mxWebUpdateAfterDownload(const QString& fileName, bool succeeded);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildForm();
     void wireEvents();
 };

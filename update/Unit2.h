@@ -7,7 +7,7 @@ class QLabel;
 // The small borderless window that says what the updater is doing while it waits.
 class TForm_Message : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm_Message(QWidget* parent = nullptr);
     ~TForm_Message() override;
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #ifdef _MSC_VER
 #pragma comment(lib, "shell32")
 #endif
@@ -35,10 +35,10 @@ bool openFile(const QString& path, const QString& parameters, QWidget* owner)
     const QString file = QDir::toNativeSeparators(path);
     const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
     HWND window = owner ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
-    const HINSTANCE result = ShellExecuteW(window, L"open", reinterpret_cast<LPCWSTR>(file.utf16()),
-                                           parameters.isEmpty() ? nullptr
-                                                                : reinterpret_cast<LPCWSTR>(parameters.utf16()),
-                                           reinterpret_cast<LPCWSTR>(folder.utf16()), SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteW(window, L"open", reinterpret_cast<LPCWSTR>(file.utf16()),
+                      parameters.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(parameters.utf16()),
+                      reinterpret_cast<LPCWSTR>(folder.utf16()), SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 #else
     Q_UNUSED(parameters);

@@ -77,7 +77,8 @@ QByteArray requestText(const HttpRequest& request, const QUrl& url, int port)
     text += "Accept: */*\r\n";
     text += "Pragma: no-cache\r\nCache-Control: no-cache\r\n";
     if (!request.userName.isEmpty())
-        text += "Authorization: Basic " + (request.userName + u':' + request.password).toUtf8().toBase64() + "\r\n";
+        text += "Authorization: Basic " + (request.userName + u':' + request.password).toUtf8().toBase64() +
+                "\r\n";
     text += "\r\n";
     return text;
 }

@@ -11,10 +11,10 @@ class QIODevice;
 namespace webupdate {
 
 struct HttpRequest {
-    QUrl url;                   // plain http
-    quint16 defaultPort = 80;   // when the address names no port
+    QUrl url;                 // plain http
+    quint16 defaultPort = 80; // when the address names no port
     QByteArray userAgent;
-    QString userName;           // basic authentication when a user name is set
+    QString userName; // basic authentication when a user name is set
     QString password;
     bool requireLength = false; // an answer without Content-Length fails
     qint64 maxBody = -1;        // a longer body fails; -1 for no bound

@@ -23,7 +23,7 @@ struct InfoCaptions {
 // window, a ticked check box under it, and OK and Cancel centred side by side at the bottom.
 class InfoWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit InfoWindow(const InfoCaptions& captions, QWidget* parent = nullptr);
 
     void navigate(const QUrl& page);
@@ -34,10 +34,10 @@ public:
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     bool m_placed = false;
 };
 

@@ -58,10 +58,14 @@ PageInfo readPageTags(const QByteArray& page, const TagNames& names)
         const QString& name;
         QString PageInfo::*field;
     } fields[] = {
-        {names.productName, &PageInfo::productName},   {names.author, &PageInfo::author},
-        {names.email, &PageInfo::email},               {names.version, &PageInfo::version},
-        {names.download, &PageInfo::download},         {names.clientFileName, &PageInfo::clientFileName},
-        {names.redirection, &PageInfo::redirection},   {names.runParameters, &PageInfo::runParameters},
+        {names.productName, &PageInfo::productName},
+        {names.author, &PageInfo::author},
+        {names.email, &PageInfo::email},
+        {names.version, &PageInfo::version},
+        {names.download, &PageInfo::download},
+        {names.clientFileName, &PageInfo::clientFileName},
+        {names.redirection, &PageInfo::redirection},
+        {names.runParameters, &PageInfo::runParameters},
     };
 
     PageInfo info;

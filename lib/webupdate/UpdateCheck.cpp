@@ -88,7 +88,8 @@ bool UpdateCheck::check()
         return false;
 
     emitEvent(onBeforeDownload, fileName);
-    const bool ok = !m_info.download.isEmpty() && download(productInfo.url.resolved(QUrl(m_info.download)), fileName);
+    const bool ok =
+        !m_info.download.isEmpty() && download(productInfo.url.resolved(QUrl(m_info.download)), fileName);
     if (m_aborted)
         return false;
     if (!ok)
@@ -161,7 +162,8 @@ bool UpdateCheck::download(const QUrl& url, const QString& fileName)
 
 QString UpdateCheck::clientFilePath() const
 {
-    const QString folder = QDir(targetFolder).exists() && !targetFolder.isEmpty() ? targetFolder : QDir::tempPath();
+    const QString folder =
+        QDir(targetFolder).exists() && !targetFolder.isEmpty() ? targetFolder : QDir::tempPath();
     return QDir::toNativeSeparators(QDir(folder).filePath(m_info.clientFileName));
 }
 

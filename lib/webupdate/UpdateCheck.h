@@ -21,14 +21,14 @@ struct ProductInfo {
 };
 
 struct UpdateOptions {
-    bool runUpdate = true; // open the downloaded file
-    bool overwrite = true; // replace a file of the same name
+    bool runUpdate = true;  // open the downloaded file
+    bool overwrite = true;  // replace a file of the same name
     bool terminate = false; // quit the application after opening the file
 };
 
 // Bounds that keep a wrong or hostile server from holding the check.
-constexpr int kMaxInfoPages = 10;               // pages in an "mxRedirection" chain
-constexpr qint64 kMaxInfoPageBytes = 1 << 20;   // one information page
+constexpr int kMaxInfoPages = 10;             // pages in an "mxRedirection" chain
+constexpr qint64 kMaxInfoPageBytes = 1 << 20; // one information page
 
 // One update check: reads the information page (following its redirections), compares the
 // published version with ours, asks through its events, shows the page, downloads the update
@@ -38,7 +38,7 @@ constexpr qint64 kMaxInfoPageBytes = 1 << 20;   // one information page
 // getClientFileName, clientFileExists, beforeDownload, download progress, (downloadError),
 // afterDownload, and cannotExecute when the desktop refuses to open the file.
 class UpdateCheck {
-public:
+  public:
     TagNames tagInfo;
     ProductInfo productInfo;
     InfoCaptions infoCaption;
@@ -80,7 +80,7 @@ public:
     // no folder part and no "." or "..".
     static bool isSafeFileName(const QString& name);
 
-private:
+  private:
     bool readInformationPage();
     bool transfer(const QUrl& url, QIODevice* sink, bool requireLength, qint64 maxBody);
     bool download(const QUrl& url, const QString& fileName);

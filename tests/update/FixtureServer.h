@@ -12,7 +12,7 @@
 // The test web server (fixture_server.py) on a free port of 127.0.0.1, serving the files the
 // test puts under its root and recording every request it receives.
 class FixtureServer {
-public:
+  public:
     struct Request {
         QString line;
         QJsonObject headers;
@@ -38,7 +38,10 @@ public:
     bool isRunning() const { return m_port != 0; }
     quint16 port() const { return m_port; }
     QString root() const { return m_root.path(); }
-    QUrl url(const QString& path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)); }
+    QUrl url(const QString& path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path));
+    }
 
     void put(const QString& path, const QByteArray& content) const
     {
@@ -58,7 +61,8 @@ public:
             return list;
         while (!f.atEnd()) {
             const QJsonObject o = QJsonDocument::fromJson(f.readLine()).object();
-            Request r{o.value(QLatin1String("line")).toString(), o.value(QLatin1String("headers")).toObject()};
+            Request r{o.value(QLatin1String("line")).toString(),
+                      o.value(QLatin1String("headers")).toObject()};
             if (userAgent.isEmpty() || r.header("User-Agent") == userAgent)
                 list.append(r);
         }
@@ -77,7 +81,8 @@ public:
     void clear() const
     {
         const QDir root(m_root.path());
-        for (const QFileInfo& entry : root.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        for (const QFileInfo& entry :
+             root.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
             if (entry.isDir())
                 QDir(entry.absoluteFilePath()).removeRecursively();
             else
@@ -85,7 +90,7 @@ public:
         }
     }
 
-private:
+  private:
     QString logPath() const { return m_root.filePath(QStringLiteral(".requests.log")); }
 
     QTemporaryDir m_root;

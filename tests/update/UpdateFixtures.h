@@ -15,14 +15,15 @@ inline QByteArray infoPage(std::initializer_list<std::pair<const char*, QString>
 {
     QByteArray page = "<html><head><title>Atualização</title>\n";
     for (const auto& [name, value] : tags)
-        page += QStringLiteral("<META NAME=\"%1\" CONTENT=\"%2\">\n").arg(QLatin1String(name), value).toUtf8();
+        page +=
+            QStringLiteral("<META NAME=\"%1\" CONTENT=\"%2\">\n").arg(QLatin1String(name), value).toUtf8();
     page += "</head>\n<body><h1>Sovranel</h1><p>Uma nova versão do Sovranel está pronta.</p></body></html>\n";
     return page;
 }
 
 // Presses OK or Cancel in the information window as soon as it shows, noting what it showed.
 class InfoWindowAnswer {
-public:
+  public:
     struct Seen {
         bool shown = false;
         QString caption;
@@ -50,7 +51,7 @@ public:
 
     Seen seen;
 
-private:
+  private:
     void look()
     {
         for (QWidget* w : QApplication::topLevelWidgets()) {

@@ -18,7 +18,7 @@
 class UpdateWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -33,9 +33,12 @@ private slots:
     void closingStartsSovranel_data();
     void closingStartsSovranel();
 
-private:
+  private:
     void publish(const QString& version, const QString& download);
-    QString target(const QString& name) const { return QDir::toNativeSeparators(QDir(m_target.path()).filePath(name)); }
+    QString target(const QString& name) const
+    {
+        return QDir::toNativeSeparators(QDir(m_target.path()).filePath(name));
+    }
 
     std::unique_ptr<FixtureServer> m_server;
     QTemporaryDir m_target;
@@ -66,7 +69,8 @@ void UpdateWindowTest::initTestCase()
         if (r.buttons & int(ui::DialogButton::Ok))
             buttons << "OK";
         m_dialogs << QStringLiteral("%1 (%2): %3 [%4]")
-                         .arg(QLatin1String(kinds[int(r.kind)]), r.caption, r.text, buttons.join(QLatin1Char(' ')));
+                         .arg(QLatin1String(kinds[int(r.kind)]), r.caption, r.text,
+                              buttons.join(QLatin1Char(' ')));
         return (r.buttons & int(ui::DialogButton::Yes)) ? m_answer : ui::DialogButton::Ok;
     });
     net::setStartHook([this](const QString& name) {
@@ -170,12 +174,14 @@ void UpdateWindowTest::windowsAsCreated()
     QCOMPARE(form_MainWindow->ProgressBar->value(), 0);
     QCOMPARE(form_MainWindow->Image1->pixmap().size(), QSize(256, 256));
     QCOMPARE(form_MainWindow->mxWebUpdate.productInfo.version, QStringLiteral("0"));
-    QVERIFY(form_MainWindow->mxWebUpdate.options.runUpdate && form_MainWindow->mxWebUpdate.options.overwrite &&
+    QVERIFY(form_MainWindow->mxWebUpdate.options.runUpdate &&
+            form_MainWindow->mxWebUpdate.options.overwrite &&
             !form_MainWindow->mxWebUpdate.options.terminate);
 
     // The creation handler points the download at the updater's own folder.
     form_MainWindow->FormCreate();
-    QCOMPARE(form_MainWindow->mxWebUpdate.targetFolder, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    QCOMPARE(form_MainWindow->mxWebUpdate.targetFolder,
+             QCoreApplication::applicationDirPath() + QLatin1Char('/'));
 
     // A skin of its own, not the résumé program's.
     QFile mainSkin(QStringLiteral(SOVRANEL_TEST_SOURCE_DIR "/../../main/resources/skin.qss"));
@@ -205,10 +211,12 @@ void UpdateWindowTest::wholeCheckThroughTheWindow()
 
     QCOMPARE(message, QStringLiteral("Verificando se há atualizações..."));
     QVERIFY(!Form_Message->isVisible());
-    QCOMPARE(m_dialogs,
-             (QStringList{"Warning (Warning): Uma nova versão está disponível \r\nGostaria de atualizar agora? [Yes No]",
-                          "Information (Information): A atualização será feita. [OK]",
-                          "Information (Information): A atualização foi baixada. [OK]"}));
+    QCOMPARE(
+        m_dialogs,
+        (QStringList{
+            "Warning (Warning): Uma nova versão está disponível \r\nGostaria de atualizar agora? [Yes No]",
+            "Information (Information): A atualização será feita. [OK]",
+            "Information (Information): A atualização foi baixada. [OK]"}));
     QVERIFY(m_info.seen.shown);
     QCOMPARE(form_MainWindow->lbl_ProductName->text(), QStringLiteral("Sovranel"));
     QCOMPARE(form_MainWindow->lbl_Author->text(), QStringLiteral("Equipe Sovranel"));
@@ -228,14 +236,19 @@ void UpdateWindowTest::messagesOfACheck_data()
     QTest::addColumn<bool>("answerYes");
     QTest::addColumn<QStringList>("dialogs");
 
-    const QString question = "Warning (Warning): Uma nova versão está disponível \r\nGostaria de atualizar agora? [Yes No]";
+    const QString question =
+        "Warning (Warning): Uma nova versão está disponível \r\nGostaria de atualizar agora? [Yes No]";
     const QString failed = "Error (Error): Não foi possível baixar a atualização. [OK]";
-    QTest::newRow("a version that is not newer") << "0.9" << "/files/setup.bin" << true
-                                                 << QStringList{"Error (Error): Nenhuma atualização disponível! [OK]"};
-    QTest::newRow("no page on the server") << "" << "" << true << QStringList{failed, failed};
-    QTest::newRow("answering No") << "3.1.0.7" << "/files/setup.bin" << false << QStringList{question};
+    QTest::newRow("a version that is not newer")
+        << "0.9"
+        << "/files/setup.bin" << true << QStringList{"Error (Error): Nenhuma atualização disponível! [OK]"};
+    QTest::newRow("no page on the server") << ""
+                                           << "" << true << QStringList{failed, failed};
+    QTest::newRow("answering No") << "3.1.0.7"
+                                  << "/files/setup.bin" << false << QStringList{question};
     QTest::newRow("a download without its length")
-        << "3.1.0.7" << "/nolength/files/setup.bin" << true
+        << "3.1.0.7"
+        << "/nolength/files/setup.bin" << true
         << QStringList{question, "Information (Information): A atualização será feita. [OK]", failed};
 }
 

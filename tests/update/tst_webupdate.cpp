@@ -18,7 +18,7 @@ using webupdate::UpdateCheck;
 class WebUpdateTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -46,8 +46,11 @@ private slots:
     void missingTargetFolderMeansTheTemporaryFolder();
     void checkWhileRunningIsIgnored();
 
-private:
-    QString target(const QString& name) const { return QDir::toNativeSeparators(QDir(m_target).filePath(name)); }
+  private:
+    QString target(const QString& name) const
+    {
+        return QDir::toNativeSeparators(QDir(m_target).filePath(name));
+    }
     QStringList eventsWithoutProgress() const
     {
         QStringList e = m_events;
@@ -116,7 +119,9 @@ void WebUpdateTest::init()
     u.onBeforeShowInfo = [=](bool& showInfo, bool& checkForUpdate) {
         note(QStringLiteral("beforeShowInfo %1 %2").arg(yes(showInfo), yes(checkForUpdate)));
     };
-    u.onAfterShowInfo = [=](bool checkForUpdate) { note(QStringLiteral("afterShowInfo ") + yes(checkForUpdate)); };
+    u.onAfterShowInfo = [=](bool checkForUpdate) {
+        note(QStringLiteral("afterShowInfo ") + yes(checkForUpdate));
+    };
     u.onGetClientFileName = [=](QString& fileName) { note(QStringLiteral("getClientFileName ") + fileName); };
     u.onClientFileExists = [=](QString& fileName, bool& overwrite) {
         note(QStringLiteral("clientFileExists %1 %2").arg(fileName, yes(overwrite)));
@@ -128,7 +133,8 @@ void WebUpdateTest::init()
         m_progress.append({total, downloaded});
     };
     u.onAfterDownload = [=](const QString& fileName, bool ok) {
-        note(QStringLiteral("afterDownload %1 %2").arg(fileName, ok ? QStringLiteral("ok") : QStringLiteral("failed")));
+        note(QStringLiteral("afterDownload %1 %2")
+                 .arg(fileName, ok ? QStringLiteral("ok") : QStringLiteral("failed")));
     };
     u.onCannotExecute = [=] { note(QStringLiteral("cannotExecute")); };
 }
@@ -161,25 +167,32 @@ void WebUpdateTest::tagLines_data()
     QTest::addColumn<QString>("value");
 
     QTest::newRow("a meta name in capitals carries a tag")
-        << R"(<META NAME="mxProduct" CONTENT="Sovranel">)" << true << "mxProduct" << "Sovranel";
+        << R"(<META NAME="mxProduct" CONTENT="Sovranel">)" << true << "mxProduct"
+        << "Sovranel";
     QTest::newRow("a meta name in lower case carries none")
-        << R"(<meta name="mxProduct" content="Sovranel">)" << false << "" << "";
+        << R"(<meta name="mxProduct" content="Sovranel">)" << false << ""
+        << "";
     QTest::newRow("a blank before the equals sign carries none")
-        << R"(<META NAME ="mxProduct" CONTENT="Sovranel">)" << false << "" << "";
+        << R"(<META NAME ="mxProduct" CONTENT="Sovranel">)" << false << ""
+        << "";
     QTest::newRow("the content attribute may be written in any case")
-        << R"(<META NAME="mxVersion" cOnTeNt="3.1.0.7">)" << true << "mxVersion" << "3.1.0.7";
+        << R"(<META NAME="mxVersion" cOnTeNt="3.1.0.7">)" << true << "mxVersion"
+        << "3.1.0.7";
     QTest::newRow("blanks may stand between CONTENT= and its quote")
-        << R"(<META NAME="mxVersion" CONTENT= "3.1">)" << true << "mxVersion" << "3.1";
+        << R"(<META NAME="mxVersion" CONTENT= "3.1">)" << true << "mxVersion"
+        << "3.1";
     QTest::newRow("a tag without CONTENT= has an empty value")
-        << R"(<META NAME="mxAuthor">)" << true << "mxAuthor" << "";
+        << R"(<META NAME="mxAuthor">)" << true << "mxAuthor"
+        << "";
     QTest::newRow("a value without its closing quote runs to the end of the line")
-        << R"(<META NAME="mxAuthor" CONTENT="Equipe)" << true << "mxAuthor" << "Equipe";
+        << R"(<META NAME="mxAuthor" CONTENT="Equipe)" << true << "mxAuthor"
+        << "Equipe";
     QTest::newRow("names are cut at 255 characters")
         << QStringLiteral(R"(<META NAME="%1" CONTENT="x">)").arg(QString(300, QLatin1Char('n'))) << true
         << QString(255, QLatin1Char('n')) << "x";
     QTest::newRow("values are cut at 255 characters")
-        << QStringLiteral(R"(<META NAME="mxProduct" CONTENT="%1">)").arg(QString(300, QLatin1Char('v'))) << true
-        << "mxProduct" << QString(255, QLatin1Char('v'));
+        << QStringLiteral(R"(<META NAME="mxProduct" CONTENT="%1">)").arg(QString(300, QLatin1Char('v')))
+        << true << "mxProduct" << QString(255, QLatin1Char('v'));
 }
 
 void WebUpdateTest::tagLines()
@@ -203,24 +216,32 @@ void WebUpdateTest::pages_data()
     QTest::newRow("the last occurrence of a name counts")
         << QByteArray("<META NAME=\"mxProduct\" CONTENT=\"Old\">\n<META NAME=\"mxVersion\" CONTENT=\"1\">\n"
                       "<META NAME=\"mxProduct\" CONTENT=\"New\">\n")
-        << "New" << "1";
+        << "New"
+        << "1";
     QTest::newRow("names are case-sensitive")
-        << QByteArray("<META NAME=\"mxproduct\" CONTENT=\"x\">\n<META NAME=\"MXVERSION\" CONTENT=\"1\">\n") << ""
+        << QByteArray("<META NAME=\"mxproduct\" CONTENT=\"x\">\n<META NAME=\"MXVERSION\" CONTENT=\"1\">\n")
+        << ""
         << "";
     QTest::newRow("a page without mxProduct gives no product")
-        << QByteArray("<META NAME=\"mxVersion\" CONTENT=\"2.0\">\n") << "" << "2.0";
+        << QByteArray("<META NAME=\"mxVersion\" CONTENT=\"2.0\">\n") << ""
+        << "2.0";
     QTest::newRow("a page without mxVersion gives no version")
-        << QByteArray("<META NAME=\"mxProduct\" CONTENT=\"Sovranel\">") << "Sovranel" << "";
+        << QByteArray("<META NAME=\"mxProduct\" CONTENT=\"Sovranel\">") << "Sovranel"
+        << "";
     QTest::newRow("lines end with CR, LF or CR LF")
         << QByteArray("<META NAME=\"mxProduct\" CONTENT=\"A\">\r<META NAME=\"mxVersion\" CONTENT=\"2\">\r\n"
                       "<META NAME=\"mxProduct\" CONTENT=\"B\">")
-        << "B" << "2";
+        << "B"
+        << "2";
     QTest::newRow("one tag per line: a second one on the line is not read")
-        << QByteArray("<META NAME=\"mxProduct\" CONTENT=\"A\"><META NAME=\"mxVersion\" CONTENT=\"2\">") << "A" << "";
+        << QByteArray("<META NAME=\"mxProduct\" CONTENT=\"A\"><META NAME=\"mxVersion\" CONTENT=\"2\">") << "A"
+        << "";
     QTest::newRow("a UTF-8 page")
-        << QStringLiteral("<META NAME=\"mxProduct\" CONTENT=\"Currículo\">").toUtf8() << "Currículo" << "";
+        << QStringLiteral("<META NAME=\"mxProduct\" CONTENT=\"Currículo\">").toUtf8() << "Currículo"
+        << "";
     QTest::newRow("a Latin-1 page")
-        << QStringLiteral("<META NAME=\"mxProduct\" CONTENT=\"Currículo\">").toLatin1() << "Currículo" << "";
+        << QStringLiteral("<META NAME=\"mxProduct\" CONTENT=\"Currículo\">").toLatin1() << "Currículo"
+        << "";
 }
 
 void WebUpdateTest::pages()
@@ -237,15 +258,24 @@ void WebUpdateTest::versionRule_data()
     QTest::addColumn<QString>("ours");
     QTest::addColumn<bool>("newer");
 
-    QTest::newRow("3.1.0.7 is newer than 0") << "3.1.0.7" << "0" << true;
-    QTest::newRow("1 is newer than 0") << "1" << "0" << true;
-    QTest::newRow("0.9 is not newer than 0: only our one part is compared") << "0.9" << "0" << false;
-    QTest::newRow("a part that is no number counts as 0") << "a" << "0" << false;
-    QTest::newRow("parts are numbers, not text") << "3.10" << "3.9" << true;
-    QTest::newRow("the first differing part decides") << "3.0.9" << "3.1.0" << false;
-    QTest::newRow("an equal version is not newer") << "3.1.0.6" << "3.1.0.6" << false;
-    QTest::newRow("a missing part counts as 0") << "3.1" << "3.1.0.6" << false;
-    QTest::newRow("a later build is newer") << "3.1.0.7" << "3.1.0.6" << true;
+    QTest::newRow("3.1.0.7 is newer than 0") << "3.1.0.7"
+                                             << "0" << true;
+    QTest::newRow("1 is newer than 0") << "1"
+                                       << "0" << true;
+    QTest::newRow("0.9 is not newer than 0: only our one part is compared") << "0.9"
+                                                                            << "0" << false;
+    QTest::newRow("a part that is no number counts as 0") << "a"
+                                                          << "0" << false;
+    QTest::newRow("parts are numbers, not text") << "3.10"
+                                                 << "3.9" << true;
+    QTest::newRow("the first differing part decides") << "3.0.9"
+                                                      << "3.1.0" << false;
+    QTest::newRow("an equal version is not newer") << "3.1.0.6"
+                                                   << "3.1.0.6" << false;
+    QTest::newRow("a missing part counts as 0") << "3.1"
+                                                << "3.1.0.6" << false;
+    QTest::newRow("a later build is newer") << "3.1.0.7"
+                                            << "3.1.0.6" << true;
 }
 
 void WebUpdateTest::versionRule()
@@ -267,10 +297,11 @@ void WebUpdateTest::wholeCheck_data()
 
     const QString port = QString::number(m_server->port());
     QTest::newRow("a bare download path is fetched from the page's host")
-        << true << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port << true;
+        << true << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port
+        << true;
     QTest::newRow("a full download address is fetched from its own host")
-        << true << "http://localhost:" + port + "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"}
-        << "localhost:" + port << true;
+        << true << "http://localhost:" + port + "/files/setup.bin"
+        << QStringList{"GET /files/setup.bin HTTP/1.0"} << "localhost:" + port << true;
     QTest::newRow("an HTTP redirection of the download is followed")
         << true << "/redirect/files/setup.bin"
         << QStringList{"GET /redirect/files/setup.bin HTTP/1.0", "GET /files/setup.bin HTTP/1.0"}
@@ -279,9 +310,11 @@ void WebUpdateTest::wholeCheck_data()
         << true << "/keepopen/files/setup.bin" << QStringList{"GET /keepopen/files/setup.bin HTTP/1.0"}
         << "127.0.0.1:" + port << true;
     QTest::newRow("an address without a port is fetched on HTTPPort")
-        << false << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port << true;
+        << false << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port
+        << true;
     QTest::newRow("a file the desktop cannot open ends in cannotExecute")
-        << true << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port << false;
+        << true << "/files/setup.bin" << QStringList{"GET /files/setup.bin HTTP/1.0"} << "127.0.0.1:" + port
+        << false;
 }
 
 void WebUpdateTest::wholeCheck()
@@ -356,9 +389,12 @@ void WebUpdateTest::silentEnds_data()
     QTest::newRow("answering No to the update ends the check")
         << false << QStringList{"beforeGetInfo", "download", "afterGetInfo", "updateAvailable 0 3.1.0.7"};
     QTest::newRow("pressing Cancelar in the information window ends the check")
-        << true
-        << QStringList{"beforeGetInfo", "download", "afterGetInfo", "updateAvailable 0 3.1.0.7",
-                       "beforeShowInfo true true", "afterShowInfo true"};
+        << true << QStringList{"beforeGetInfo",
+                               "download",
+                               "afterGetInfo",
+                               "updateAvailable 0 3.1.0.7",
+                               "beforeShowInfo true true",
+                               "afterShowInfo true"};
 }
 
 void WebUpdateTest::silentEnds()
@@ -384,7 +420,8 @@ void WebUpdateTest::redirectionPages_data()
 
     QTest::newRow("a path on the same server") << "/sovranel/moved.htm";
     QTest::newRow("a name beside the page") << "moved.htm";
-    QTest::newRow("a full address") << QStringLiteral("http://127.0.0.1:%1/sovranel/moved.htm").arg(m_server->port());
+    QTest::newRow("a full address")
+        << QStringLiteral("http://127.0.0.1:%1/sovranel/moved.htm").arg(m_server->port());
 }
 
 void WebUpdateTest::redirectionPages()
@@ -418,7 +455,8 @@ void WebUpdateTest::existingFileIsOverwrittenWithoutQuestion()
     QVERIFY(m_check->check());
 
     QVERIFY(m_events.contains("clientFileExists " + file + " true"));
-    QCOMPARE(m_events.indexOf("clientFileExists " + file + " true"), m_events.indexOf("getClientFileName " + file) + 1);
+    QCOMPARE(m_events.indexOf("clientFileExists " + file + " true"),
+             m_events.indexOf("getClientFileName " + file) + 1);
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll() == m_update);
@@ -430,7 +468,8 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile_data()
     QTest::addColumn<bool>("oldFile");
 
     QTest::newRow("no Content-Length") << "/nolength/files/setup.bin" << true;
-    QTest::newRow("no Content-Length and no earlier file: nothing is left") << "/nolength/files/setup.bin" << false;
+    QTest::newRow("no Content-Length and no earlier file: nothing is left")
+        << "/nolength/files/setup.bin" << false;
     QTest::newRow("a Content-Length larger than the body") << "/longer/files/setup.bin" << true;
     QTest::newRow("a Content-Length smaller than the body") << "/shorter/files/setup.bin" << true;
     QTest::newRow("an error status with a body") << "/404/files/setup.bin" << true;
@@ -456,10 +495,12 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile()
     QStringList tail{"getClientFileName " + file};
     if (oldFile)
         tail << "clientFileExists " + file + " true";
-    tail << "beforeDownload " + file << "downloadError" << "afterDownload " + file + " failed";
+    tail << "beforeDownload " + file << "downloadError"
+         << "afterDownload " + file + " failed";
     QCOMPARE(eventsWithoutProgress().mid(5), tail);
     QVERIFY(m_opened.isEmpty());
-    QCOMPARE(QDir(m_target).entryList(QDir::Files | QDir::Hidden), oldFile ? QStringList{"setup.bin"} : QStringList{});
+    QCOMPARE(QDir(m_target).entryList(QDir::Files | QDir::Hidden),
+             oldFile ? QStringList{"setup.bin"} : QStringList{});
     if (oldFile) {
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -493,7 +534,8 @@ void WebUpdateTest::failedInformationPage_data()
         << QVariantMap{{page, infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0.9"}})}} << true
         << QStringList{"beforeGetInfo", "afterGetInfo", "noUpdateFound"} << 1;
     QTest::newRow("redirection pages that point at each other")
-        << QVariantMap{{page, redirect("/sovranel/b.htm")}, {"/sovranel/b.htm", redirect("/sovranel/update.htm")}}
+        << QVariantMap{{page, redirect("/sovranel/b.htm")},
+                       {"/sovranel/b.htm", redirect("/sovranel/update.htm")}}
         << true << failed << 2;
     QVariantMap chain{{page, redirect("/p1.htm")}};
     for (int i = 1; i < 12; ++i)
@@ -514,7 +556,8 @@ void WebUpdateTest::failedInformationPage()
     if (!reachable) {
         QTcpServer gone;
         QVERIFY(gone.listen(QHostAddress::LocalHost));
-        m_check->productInfo.url = QUrl(QStringLiteral("http://127.0.0.1:%1/update.htm").arg(gone.serverPort()));
+        m_check->productInfo.url =
+            QUrl(QStringLiteral("http://127.0.0.1:%1/update.htm").arg(gone.serverPort()));
     }
 
     QVERIFY(!m_check->check());
@@ -543,7 +586,8 @@ void WebUpdateTest::unsafeClientNameIsRefused()
 
     QVERIFY(!m_check->check());
 
-    QCOMPARE(eventsWithoutProgress().mid(3), (QStringList{"beforeShowInfo true true", "afterShowInfo true", "downloadError"}));
+    QCOMPARE(eventsWithoutProgress().mid(3),
+             (QStringList{"beforeShowInfo true true", "afterShowInfo true", "downloadError"}));
     QCOMPARE(m_server->requests(QStringLiteral("TmxWebUpdate")).size(), 1);
     QVERIFY(QDir(m_target).isEmpty());
     QCOMPARE(QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"target"});
@@ -564,12 +608,14 @@ void WebUpdateTest::missingTargetFolderMeansTheTemporaryFolder()
 
     QVERIFY(downloaded);
     QVERIFY(QFileInfo(QDir(temporary).filePath(QStringLiteral("setup.bin"))).size() == m_update.size());
-    QCOMPARE(m_opened, QStringList{QDir::toNativeSeparators(QDir(temporary).filePath("setup.bin")) + "|/silent"});
+    QCOMPARE(m_opened,
+             QStringList{QDir::toNativeSeparators(QDir(temporary).filePath("setup.bin")) + "|/silent"});
 }
 
 void WebUpdateTest::checkWhileRunningIsIgnored()
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"), infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0"}}));
+    m_server->put(QStringLiteral("/sovranel/update.htm"),
+                  infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0"}}));
     QList<bool> again;
     m_check->onDownload = [&](qint64, qint64) { again.append(m_check->check()); };
 
