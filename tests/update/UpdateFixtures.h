@@ -2,6 +2,8 @@
 
 #include "webupdate/InfoWindow.h"
 
+#include "net/WebView.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
@@ -33,6 +35,7 @@ class InfoWindowAnswer {
         QString ok;
         QString cancel;
         bool okIsDefault = false;
+        QUrl page;
     };
 
     InfoWindowAnswer()
@@ -66,7 +69,8 @@ class InfoWindowAnswer {
                     window->checkBox->isChecked(),
                     window->okButton->text(),
                     window->cancelButton->text(),
-                    window->okButton->isDefault()};
+                    window->okButton->isDefault(),
+                    window->browser->address()};
             (m_ok ? window->okButton : window->cancelButton)->click();
             return;
         }

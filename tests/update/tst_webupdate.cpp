@@ -45,6 +45,8 @@ class WebUpdateTest : public QObject {
     void unsafeClientNameIsRefused();
     void missingTargetFolderMeansTheTemporaryFolder();
     void checkWhileRunningIsIgnored();
+    void infoWindowKeepsItsButtonsCentred_data();
+    void infoWindowKeepsItsButtonsCentred();
 
   private:
     QString target(const QString& name) const
@@ -379,6 +381,7 @@ void WebUpdateTest::wholeCheck()
     QCOMPARE(m_info.seen.ok, QStringLiteral("&OK"));
     QCOMPARE(m_info.seen.cancel, QStringLiteral("&Cancelar"));
     QVERIFY(m_info.seen.okIsDefault);
+    QCOMPARE(m_info.seen.page, m_check->productInfo.url);
 }
 
 void WebUpdateTest::silentEnds_data()
@@ -625,6 +628,31 @@ void WebUpdateTest::checkWhileRunningIsIgnored()
     QVERIFY(!again.contains(true));
     QCOMPARE(m_events, (QStringList{"beforeGetInfo", "afterGetInfo", "noUpdateFound"}));
     QCOMPARE(m_server->requests(QStringLiteral("TmxWebUpdate")).size(), 1);
+}
+
+void WebUpdateTest::infoWindowKeepsItsButtonsCentred_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::newRow("at its own size") << 530;
+    QTest::newRow("made wider") << 900;
+    QTest::newRow("made narrower") << 300;
+}
+
+void WebUpdateTest::infoWindowKeepsItsButtonsCentred()
+{
+    QFETCH(int, width);
+    webupdate::InfoWindow window{webupdate::InfoCaptions{}};
+    window.show();
+    window.resize(width, 400);
+    QCoreApplication::processEvents();
+
+    const QRect ok = window.okButton->geometry();
+    const QRect cancel = window.cancelButton->geometry();
+    QCOMPARE(cancel.left() - ok.right() - 1, 3);
+    QCOMPARE(ok.top(), cancel.top());
+    QVERIFY(qAbs((ok.left() + cancel.right()) / 2 - window.width() / 2) <= 1);
+    QVERIFY(window.browser->geometry().bottom() < window.checkBox->geometry().top());
+    QVERIFY(window.checkBox->geometry().bottom() < ok.top());
 }
 
 QTEST_MAIN(WebUpdateTest)
