@@ -1,15 +1,17 @@
-// The network layer under the on-line step: the blocking GET against a real local server,
-// and the purge of the URL cache.
+// The network layer under the on-line step, against a real local server: the blocking GET,
+// the page view, and the purge of the URL cache.
 #include "FixtureServer.h"
 
 #include "net/CachePurge.h"
 #include "net/HttpGet.h"
 #include "net/Network.h"
+#include "net/WebView.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkProxy>
 #include <QNetworkReply>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
 
@@ -151,6 +153,26 @@ private slots:
             QCOMPARE(way(other), QNetworkProxy::HttpProxy);
         }
         QCOMPARE(way(server), QNetworkProxy::HttpProxy);
+    }
+
+    void pageViewReadsThePagesCharacterSet_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("a UTF-8 page") << QByteArray("<p>Promo\xc3\xa7\xc3\xa3o</p>");
+        QTest::newRow("a single-byte page that names no character set") << QByteArray("<p>Promo\xe7\xe3o</p>");
+        QTest::newRow("a page that names its character set")
+            << QByteArray("<html><head><meta charset=\"iso-8859-1\"></head><body>Promo\xe7\xe3o</body></html>");
+    }
+    void pageViewReadsThePagesCharacterSet()
+    {
+        QFETCH(QByteArray, page);
+        m_server.serve(QStringLiteral("/pagina.html"), page);
+        net::WebView view(net::manager());
+        QSignalSpy loaded(&view, &net::WebView::pageLoaded);
+        view.navigate(m_server.base().resolved(QUrl(QStringLiteral("/pagina.html"))));
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(loaded.at(0).at(0).toBool(), true);
+        QCOMPARE(view.toPlainText().trimmed(), QStringLiteral("Promoção"));
     }
 
     void serverDomainIsTheHostLessItsFirstLabel_data()

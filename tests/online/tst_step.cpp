@@ -8,6 +8,7 @@
 #include "net/Network.h"
 #include "net/ProgramStarter.h"
 #include "net/WebView.h"
+#include "ui/BalloonHint.h"
 #include "ui/Dialogs.h"
 #include "ui/StatusBar.h"
 
@@ -16,6 +17,7 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QImage>
 #include <QNetworkDiskCache>
 #include <QTest>
@@ -186,6 +188,20 @@ private slots:
         QVERIFY(cached(old));
         QTest::qWait(100); // let anything that was wrongly started reach the server
         QCOMPARE(m_server.requests().size(), 0);
+    }
+
+    void offLineTheHintComesUpOverTheBannerArea()
+    {
+        ui::BalloonHint::install(qApp);
+        TForm1 form; // off line: the browser is hidden, the panel beneath carries the hint
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPoint spot = form.painel_browser->mapTo(&form, form.painel_browser->rect().center());
+        QWidget* under = form.childAt(spot);
+        QVERIFY(under);
+        QHelpEvent rest(QEvent::ToolTip, under->mapFrom(&form, spot), form.mapToGlobal(spot));
+        QApplication::sendEvent(under, &rest);
+        QCOMPARE(ui::BalloonHint::instance()->text(), kHint);
     }
 
     void aboutBoxNamesTheVersionOnEveryActivation()
