@@ -55,9 +55,11 @@ void TForm1::VerificarVersaoOnline()
     }
     LimparCacheDoServidor();
     // The body is single-byte text, compared and shown exactly as it came.
-    const QString latest = QString::fromLatin1(m_env.httpGet(server.resolved(QUrl(QStringLiteral("/sovranel/ultimaversao.txt")))));
+    const QString latest = QString::fromLatin1(
+        m_env.httpGet(server.resolved(QUrl(QStringLiteral("/sovranel/ultimaversao.txt")))));
     if (latest != VersaoDoPrograma()) {
-        ui::showMessage(QStringLiteral("Nova versão disponível (") + latest + QStringLiteral("). ") + kNotice);
+        ui::showMessage(QStringLiteral("Nova versão disponível (") + latest + QStringLiteral("). ") +
+                        kNotice);
         StatusBar1->setPanelText(0, kNotice);
     }
     switchBannerHint(*this, false);

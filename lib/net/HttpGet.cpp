@@ -76,8 +76,8 @@ QByteArray httpGet(const QUrl& url, const HttpLimits& limits)
     if (status.isValid()) {
         const int code = status.toInt();
         if (code < 200 || code > 299) {
-            const QString phrase =
-                QString::fromLatin1(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
+            const QString phrase = QString::fromLatin1(
+                reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
             fail(QStringLiteral("O servidor respondeu \"%1 %2\" ao pedido de %3.")
                      .arg(QString::number(code), phrase, address));
         }

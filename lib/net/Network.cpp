@@ -13,7 +13,8 @@ namespace {
 
 QString routeOf(const QUrl& url)
 {
-    return url.host() + QLatin1Char(':') + QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
+    return url.host() + QLatin1Char(':') +
+           QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
 }
 
 // The system's proxy for every request but those to a server asked for directly.
@@ -21,9 +22,9 @@ class Routes : public QNetworkProxyFactory {
 public:
     QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override
     {
-        const QString route = query.url().isValid()
-                                  ? routeOf(query.url())
-                                  : query.peerHostName() + QLatin1Char(':') + QString::number(query.peerPort());
+        const QString route = query.url().isValid() ? routeOf(query.url())
+                                                    : query.peerHostName() + QLatin1Char(':') +
+                                                          QString::number(query.peerPort());
         if (direct.value(route) > 0)
             return {QNetworkProxy(QNetworkProxy::NoProxy)};
         return QNetworkProxyFactory::proxyForQuery(query);

@@ -2,12 +2,14 @@
 
 // Starts tests/online/fixture_server.py on a free 127.0.0.1 port for the life of a test
 // executable, and lets each case say what the server holds and read what it was asked.
+// Also: putting an entry into a URL cache, as an earlier fetch would have.
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkDiskCache>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -33,7 +35,8 @@ public:
     FixtureServer()
     {
         m_process.setProgram(QStandardPaths::findExecutable(QStringLiteral("python3")));
-        m_process.setArguments({QStringLiteral(SOVRANEL_TEST_SOURCE_DIR "/fixture_server.py"), m_root.path()});
+        m_process.setArguments(
+            {QStringLiteral(SOVRANEL_TEST_SOURCE_DIR "/fixture_server.py"), m_root.path()});
         m_process.start();
         if (!m_process.waitForStarted(10000))
             return;
@@ -115,3 +118,16 @@ private:
     QProcess m_process;
     int m_port = 0;
 };
+
+// Stores a small body for `url` in the cache, as a fetch of it would have.
+inline void seedCache(QNetworkDiskCache& cache, const QUrl& url)
+{
+    QNetworkCacheMetaData meta;
+    meta.setUrl(url);
+    meta.setSaveToDisk(true);
+    meta.setRawHeaders({{"Content-Type", "text/plain"}});
+    QIODevice* body = cache.prepare(meta);
+    QVERIFY(body);
+    body->write("conteúdo");
+    cache.insert(body);
+}

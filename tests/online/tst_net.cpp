@@ -29,18 +29,6 @@ QString failureOf(const QUrl& url, const net::HttpLimits& limits)
     return {};
 }
 
-void insert(QNetworkDiskCache& cache, const QUrl& url)
-{
-    QNetworkCacheMetaData meta;
-    meta.setUrl(url);
-    meta.setSaveToDisk(true);
-    meta.setRawHeaders({{"Content-Type", "text/plain"}});
-    QIODevice* body = cache.prepare(meta);
-    QVERIFY(body);
-    body->write("conteúdo");
-    cache.insert(body);
-}
-
 } // namespace
 
 class NetTest : public QObject {
@@ -60,10 +48,12 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::newRow("a version with no line end") << QByteArray("3.1.0.6") << QString();
         QTest::newRow("line breaks and blanks are kept") << QByteArray(" 3.1.0.7\r\n\n") << QString();
-        QTest::newRow("bytes above 127 and a zero are not converted") << QByteArray("v\xe9\x80\x00z", 5) << QString();
+        QTest::newRow("bytes above 127 and a zero are not converted")
+            << QByteArray("v\xe9\x80\x00z", 5) << QString();
         QTest::newRow("an empty body") << QByteArray() << QString();
         QTest::newRow("a body of exactly 64 KiB") << QByteArray(64 * 1024, 'x') << QString();
-        QTest::newRow("a slow body that ends within the bound") << QByteArray("3.1.0.8") << QStringLiteral("slow 0.05");
+        QTest::newRow("a slow body that ends within the bound")
+            << QByteArray("3.1.0.8") << QStringLiteral("slow 0.05");
     }
     void getReturnsTheBodyByteForByte()
     {
@@ -93,13 +83,15 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("timeoutMs");
         QTest::addColumn<QString>("text");
-        QTest::newRow("a missing file") << QStringLiteral("404") << 10000 << QStringLiteral("respondeu \"404 Not Found\"");
+        QTest::newRow("a missing file")
+            << QStringLiteral("404") << 10000 << QStringLiteral("respondeu \"404 Not Found\"");
         QTest::newRow("a server error") << QStringLiteral("500") << 10000
                                         << QStringLiteral("respondeu \"500 Internal Server Error\"");
-        QTest::newRow("a redirection, which is not followed") << QStringLiteral("redirect /outro.txt") << 10000
-                                                              << QStringLiteral("respondeu \"302 Found\"");
-        QTest::newRow("a server that never answers") << QStringLiteral("hang") << 1000
-                                                     << QStringLiteral("não respondeu em 1 segundo ao pedido de http://");
+        QTest::newRow("a redirection, which is not followed")
+            << QStringLiteral("redirect /outro.txt") << 10000 << QStringLiteral("respondeu \"302 Found\"");
+        QTest::newRow("a server that never answers")
+            << QStringLiteral("hang") << 1000
+            << QStringLiteral("não respondeu em 1 segundo ao pedido de http://");
         QTest::newRow("a body that comes too slowly") << QStringLiteral("slow 0.4") << 1000
                                                       << QStringLiteral("não respondeu em 1 segundo");
     }
@@ -118,7 +110,8 @@ private slots:
     void getRefusesABodyAboveTheCap()
     {
         m_server.serve(kPath, QByteArray(64 * 1024 + 1, 'x'));
-        QVERIFY(failureOf(m_server.base().resolved(QUrl(kPath)), {}).contains(QStringLiteral("passa de 64 KiB")));
+        QVERIFY(
+            failureOf(m_server.base().resolved(QUrl(kPath)), {}).contains(QStringLiteral("passa de 64 KiB")));
     }
 
     void getFailsClearlyWhenNobodyListens()
@@ -128,7 +121,8 @@ private slots:
         const quint16 port = probe.serverPort();
         probe.close();
         const QString text = failureOf(QUrl(QStringLiteral("http://127.0.0.1:%1/x.txt").arg(port)), {});
-        QVERIFY2(text.startsWith(QStringLiteral("Não foi possível obter http://127.0.0.1:")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Não foi possível obter http://127.0.0.1:")),
+                 qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("recusou a conexão")), qPrintable(text));
     }
 
@@ -159,9 +153,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("page");
         QTest::newRow("a UTF-8 page") << QByteArray("<p>Promo\xc3\xa7\xc3\xa3o</p>");
-        QTest::newRow("a single-byte page that names no character set") << QByteArray("<p>Promo\xe7\xe3o</p>");
-        QTest::newRow("a page that names its character set")
-            << QByteArray("<html><head><meta charset=\"iso-8859-1\"></head><body>Promo\xe7\xe3o</body></html>");
+        QTest::newRow("a single-byte page that names no character set")
+            << QByteArray("<p>Promo\xe7\xe3o</p>");
+        QTest::newRow("a page that names its character set") << QByteArray(
+            "<html><head><meta charset=\"iso-8859-1\"></head><body>Promo\xe7\xe3o</body></html>");
     }
     void pageViewReadsThePagesCharacterSet()
     {
@@ -179,9 +174,11 @@ private slots:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("domain");
-        QTest::newRow("a host in a domain") << QStringLiteral("www.sovranel.com.br") << QStringLiteral("sovranel.com.br");
+        QTest::newRow("a host in a domain")
+            << QStringLiteral("www.sovranel.com.br") << QStringLiteral("sovranel.com.br");
         QTest::newRow("an address") << QStringLiteral("127.0.0.1") << QStringLiteral("0.0.1");
-        QTest::newRow("a host of one label is its own domain") << QStringLiteral("localhost") << QStringLiteral("localhost");
+        QTest::newRow("a host of one label is its own domain")
+            << QStringLiteral("localhost") << QStringLiteral("localhost");
         QTest::newRow("no host") << QString() << QString();
     }
     void serverDomainIsTheHostLessItsFirstLabel()
@@ -197,14 +194,21 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<bool>("stays");
         const QString d = QStringLiteral("sovranel.com.br");
-        QTest::newRow("the server's own file goes") << d << "http://www.sovranel.com.br/sovranel/ultimaversao.txt" << false;
-        QTest::newRow("another host of the domain goes") << d << "http://img.sovranel.com.br/banner.png" << false;
+        QTest::newRow("the server's own file goes")
+            << d << "http://www.sovranel.com.br/sovranel/ultimaversao.txt" << false;
+        QTest::newRow("another host of the domain goes")
+            << d << "http://img.sovranel.com.br/banner.png" << false;
         QTest::newRow("another scheme goes") << d << "https://sovranel.com.br/" << false;
-        QTest::newRow("the domain in the path goes") << d << "http://cdn.exemplo.org/sovranel.com.br/logo.png" << false;
-        QTest::newRow("the domain in the query goes") << d << "http://cdn.exemplo.org/px.gif?de=sovranel.com.br" << false;
-        QTest::newRow("another site stays") << d << "http://www.exemplo.org/sovranel/ultimaversao.txt" << true;
-        QTest::newRow("the domain in other letter case stays") << d << "http://cdn.exemplo.org/Sovranel.COM.br/a.png" << true;
-        QTest::newRow("an empty domain removes nothing") << QString() << "http://www.sovranel.com.br/a.png" << true;
+        QTest::newRow("the domain in the path goes")
+            << d << "http://cdn.exemplo.org/sovranel.com.br/logo.png" << false;
+        QTest::newRow("the domain in the query goes")
+            << d << "http://cdn.exemplo.org/px.gif?de=sovranel.com.br" << false;
+        QTest::newRow("another site stays")
+            << d << "http://www.exemplo.org/sovranel/ultimaversao.txt" << true;
+        QTest::newRow("the domain in other letter case stays")
+            << d << "http://cdn.exemplo.org/Sovranel.COM.br/a.png" << true;
+        QTest::newRow("an empty domain removes nothing")
+            << QString() << "http://www.sovranel.com.br/a.png" << true;
     }
     void purgeRemovesTheDomainsEntries()
     {
@@ -218,8 +222,8 @@ private slots:
             // Entries left by an earlier run: the purge finds them on disk.
             QNetworkDiskCache earlier;
             earlier.setCacheDirectory(folder.path());
-            insert(earlier, entry);
-            insert(earlier, other);
+            seedCache(earlier, entry);
+            seedCache(earlier, other);
         }
         QNetworkDiskCache cache;
         cache.setCacheDirectory(folder.path());

@@ -41,17 +41,6 @@ QByteArray png()
     return bytes;
 }
 
-void seedCache(const QUrl& url)
-{
-    QNetworkCacheMetaData meta;
-    meta.setUrl(url);
-    meta.setSaveToDisk(true);
-    QIODevice* body = net::urlCache()->prepare(meta);
-    QVERIFY(body);
-    body->write("antigo");
-    net::urlCache()->insert(body);
-}
-
 bool cached(const QUrl& url) { return net::urlCache()->metaData(url).isValid(); }
 
 } // namespace
@@ -76,7 +65,8 @@ private slots:
         m_dialogs.clear();
         net::urlCache()->clear();
         m_server.serve(QStringLiteral("/banners-sovranel"),
-                       "<html><body><p>Oferta da semana</p><img src=\"/img/selo.png\"><img src=\"/img/selo.png\"></body></html>");
+                       "<html><body><p>Oferta da semana</p><img src=\"/img/selo.png\"><img "
+                       "src=\"/img/selo.png\"></body></html>");
         m_server.serve(QStringLiteral("/img/selo.png"), png());
     }
 
@@ -90,7 +80,8 @@ private slots:
             return QStringLiteral("Nova versão disponível (") + QString::fromLatin1(latest) +
                    QStringLiteral("). Clique em \"Atualizar\" e procure por atualizações!");
         };
-        QTest::newRow("the same version shows no notice") << QByteArray("3.1.0.6") << QString() << QString() << QString();
+        QTest::newRow("the same version shows no notice")
+            << QByteArray("3.1.0.6") << QString() << QString() << QString();
         QTest::newRow("the version and a line break show the notice with the break inside")
             << QByteArray("3.1.0.6\n") << QString() << box("3.1.0.6\n") << QString();
         QTest::newRow("an older version shows the notice all the same")
@@ -100,7 +91,8 @@ private slots:
         QTest::newRow("a missing file ends the step in the error box")
             << QByteArray("3.1.0.6") << QStringLiteral("404") << QString() << QStringLiteral("404 Not Found");
         QTest::newRow("a server that never answers ends the step in the error box within the bound")
-            << QByteArray("3.1.0.6") << QStringLiteral("hang") << QString() << QStringLiteral("não respondeu em 10 segundos");
+            << QByteArray("3.1.0.6") << QStringLiteral("hang") << QString()
+            << QStringLiteral("não respondeu em 10 segundos");
     }
     void onLineStart()
     {
@@ -111,8 +103,8 @@ private slots:
         m_server.serve(QStringLiteral("/sovranel/ultimaversao.txt"), body, mode);
         const QUrl old = m_server.base().resolved(QUrl(QStringLiteral("/img/velho.png")));
         const QUrl elsewhere(QStringLiteral("http://www.exemplo.org/banner.png"));
-        seedCache(old);
-        seedCache(elsewhere);
+        seedCache(*net::urlCache(), old);
+        seedCache(*net::urlCache(), elsewhere);
 
         QElapsedTimer clock;
         clock.start();
@@ -174,7 +166,7 @@ private slots:
         QFETCH(bool, hasServer);
         m_server.serve(QStringLiteral("/sovranel/ultimaversao.txt"), "3.0.0.0");
         const QUrl old = m_server.base().resolved(QUrl(QStringLiteral("/img/velho.png")));
-        seedCache(old);
+        seedCache(*net::urlCache(), old);
         Environment env = onLine(hasServer ? m_server.base() : QUrl());
         env.connected = [connected] { return connected; };
 
