@@ -305,6 +305,8 @@ void WebcamTest::theWindowLooksAsDrawn()
     QCOMPARE(frm_foto->BitBtn1->text(), QStringLiteral("Cancel"));
     QCOMPARE(frm_foto->BitBtn3->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(frm_foto->BitBtn1->cursor().shape(), Qt::PointingHandCursor);
+    const QImage shown = frm_foto->grab().toImage();
+    QCOMPARE(shown.pixelColor(client + QPoint(3 + 112, 104)), QColor(Qt::black));
 }
 
 void WebcamTest::realLayerWithoutCamera()
