@@ -102,7 +102,8 @@ void Tfrm_foto::FormCreate()
         // A '&' in a device's name is part of the name, not a shortcut mark.
         QAction* item = Devices->addAction(QString(names.at(i)).replace(u'&', QStringLiteral("&&")));
         item->setData(i);
-        connect(item, &QAction::triggered, this, [this, item] { ui::guarded([this, item] { DevicesItemClick(item); }); });
+        connect(item, &QAction::triggered, this,
+                [this, item] { ui::guarded([this, item] { DevicesItemClick(item); }); });
     }
 }
 

@@ -25,8 +25,8 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* Devices = nullptr; // "Selecione a WebCam": one item per device, its index as the item's data
     capture::VideoView* VideoWindow = nullptr; // black until a device runs
-    QPushButton* BitBtn3 = nullptr; // "OK"
-    QPushButton* BitBtn1 = nullptr; // "Cancel"
+    QPushButton* BitBtn3 = nullptr;            // "OK"
+    QPushButton* BitBtn1 = nullptr;            // "Cancel"
 
 public slots:
     void FormCreate();

@@ -25,9 +25,11 @@ QList<Plugin> installedPlugins()
         for (const QString& name : dir.entryList(QDir::Files)) {
             const QString file = dir.filePath(name);
             const QJsonObject meta = QPluginLoader(file).metaData();
-            if (meta.value(QStringLiteral("IID")).toString() != QStringLiteral("org.qt-project.Qt.QPlatformMediaPlugin"))
+            if (meta.value(QStringLiteral("IID")).toString() !=
+                QStringLiteral("org.qt-project.Qt.QPlatformMediaPlugin"))
                 continue;
-            for (const QJsonValue& key : meta.value(QStringLiteral("MetaData")).toObject().value(QStringLiteral("Keys")).toArray())
+            for (const QJsonValue& key :
+                 meta.value(QStringLiteral("MetaData")).toObject().value(QStringLiteral("Keys")).toArray())
                 plugins.append({key.toString(), file});
         }
     }

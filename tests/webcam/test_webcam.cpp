@@ -61,9 +61,15 @@ enum class Photo { None, File, Bitmap };
 void givePhoto(ui::PictureBox* box, Photo photo)
 {
     switch (photo) {
-    case Photo::None: box->clear(); break;
-    case Photo::File: box->setFilePicture(filled({40, 30}, Qt::blue), QByteArrayLiteral("\xff\xd8jpeg"), "JPEG"); break;
-    case Photo::Bitmap: box->setBitmap(filled({10, 10}, Qt::green, QImage::Format_RGB888)); break;
+    case Photo::None:
+        box->clear();
+        break;
+    case Photo::File:
+        box->setFilePicture(filled({40, 30}, Qt::blue), QByteArrayLiteral("\xff\xd8jpeg"), "JPEG");
+        break;
+    case Photo::Bitmap:
+        box->setBitmap(filled({10, 10}, Qt::green, QImage::Format_RGB888));
+        break;
     }
 }
 
@@ -139,7 +145,8 @@ void WebcamTest::openWindow()
 void WebcamTest::devicesAreListedInOrderWithTheirNamesAndIndexes_data()
 {
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("two webcams in the system's order") << QStringList{"USB Camera (046d:0825)", "Câmera integrada"};
+    QTest::newRow("two webcams in the system's order")
+        << QStringList{"USB Camera (046d:0825)", "Câmera integrada"};
     QTest::newRow("a name with an ampersand shows it as typed") << QStringList{"Video & Som"};
     QTest::newRow("no webcam leaves the menu empty") << QStringList{};
 }
@@ -192,13 +199,16 @@ void WebcamTest::okMakesThePhotoABitmapOfTheLatestFrame_data()
     QTest::newRow("a frame replaces a file's picture") << Photo::File << true << frame << frameIn24Bits;
     QTest::newRow("a frame replaces a bitmap") << Photo::Bitmap << true << frame << frameIn24Bits;
     QTest::newRow("a frame fills an empty photo at the video's own size")
-        << Photo::None << true << filled({640, 480}, Qt::red) << filled({640, 480}, Qt::red, QImage::Format_RGB888);
+        << Photo::None << true << filled({640, 480}, Qt::red)
+        << filled({640, 480}, Qt::red, QImage::Format_RGB888);
     QTest::newRow("without a device a file's picture becomes an empty bitmap")
         << Photo::File << false << frame << QImage();
-    QTest::newRow("without a device no photo becomes an empty bitmap") << Photo::None << false << frame << QImage();
+    QTest::newRow("without a device no photo becomes an empty bitmap")
+        << Photo::None << false << frame << QImage();
     QTest::newRow("without a device a bitmap stays") << Photo::Bitmap << false << frame << bitmap;
     QTest::newRow("a device with no frame yet keeps a bitmap") << Photo::Bitmap << true << QImage() << bitmap;
-    QTest::newRow("a device with no frame yet empties a file's picture") << Photo::File << true << QImage() << QImage();
+    QTest::newRow("a device with no frame yet empties a file's picture")
+        << Photo::File << true << QImage() << QImage();
 }
 
 void WebcamTest::okMakesThePhotoABitmapOfTheLatestFrame()
