@@ -76,7 +76,6 @@ void givePhoto(ui::PictureBox* box, Photo photo)
 } // namespace
 
 Q_DECLARE_METATYPE(Photo)
-Q_DECLARE_METATYPE(ui::PictureKind)
 
 class WebcamTest : public QObject {
     Q_OBJECT
