@@ -1,11 +1,13 @@
 #pragma once
 
+#include "capture/VideoSource.h"
 #include "net/HttpGet.h"
 
 #include <QDateTime>
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
 // Everything the main program's windows reach out to, gathered so that a test can replace it:
 // the clock, and (as the program grows) the connection state, the network and the devices.
@@ -23,6 +25,9 @@ struct Environment {
     // The update server, "http://" + the build's host; empty when the build names none, and then
     // the program never reaches out to the network.
     QUrl updateServer = buildUpdateServer();
+
+    // Makes the webcam window's video source; an empty function means no capture devices.
+    std::function<std::unique_ptr<capture::VideoSource>()> videoSource = capture::makeSystemSource;
 
     // The real environment of a running program.
     static Environment system();
