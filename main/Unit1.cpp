@@ -488,6 +488,8 @@ void TForm1::buildForm()
 
     // The skin, and the balloon hints' own timing as the window loads them.
     ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    for (QCheckBox* sentence : {frase1, frase2, frase3})
+        ui::fitCaption(sentence);
     ui::Application::setHintPause(500);
     ui::Application::setHintHidePause(3000);
     Timer1->start();

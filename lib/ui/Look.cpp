@@ -1,5 +1,6 @@
 #include "ui/Look.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QWidget>
@@ -32,6 +33,16 @@ void setHighlighted(QWidget* widget, bool on)
 }
 
 bool isHighlighted(const QWidget* widget) { return widget->property("highlighted").toBool(); }
+
+void fitCaption(QAbstractButton* button)
+{
+    button->ensurePolished();
+    QFont f = button->font();
+    for (qreal spacing = 99; spacing >= 90 && button->sizeHint().width() > button->width(); spacing -= 1) {
+        f.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        button->setFont(f);
+    }
+}
 
 } // namespace ui
 
