@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -565,7 +566,10 @@ void TForm1::FormCreate()
 void TForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    ui::guarded([this] { FormShow(); });
+    // The window system's own show events (a restore after minimising) are no new showing:
+    // the user finds the page where they left it.
+    if (!event->spontaneous())
+        ui::guarded([this] { FormShow(); });
 }
 
 void TForm1::FormShow() { PageControl1->setCurrentWidget(TabSheet1); }

@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 namespace ui {
 
 QIcon themeIcon(const char* themeName, QStyle::StandardPixmap fallback)
@@ -27,8 +30,15 @@ void setHighlighted(QWidget* widget, bool on)
     if (widget->property("highlighted").toBool() == on && widget->property("highlighted").isValid())
         return;
     widget->setProperty("highlighted", on);
+    // Under a style sheet, re-polishing gives the widget and its inner parts (a date field's
+    // line) the application's font instead of the one inherited from the window; keep theirs.
+    std::vector<std::pair<QWidget*, QFont>> fonts{{widget, widget->font()}};
+    for (QWidget* part : widget->findChildren<QWidget*>())
+        fonts.emplace_back(part, part->font());
     widget->style()->unpolish(widget);
     widget->style()->polish(widget);
+    for (const auto& [w, font] : fonts)
+        w->setFont(font);
     widget->update();
 }
 

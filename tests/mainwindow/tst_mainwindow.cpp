@@ -13,6 +13,7 @@
 #include "ui/DateField.h"
 #include "ui/Dialogs.h"
 #include "ui/ListField.h"
+#include "ui/Look.h"
 #include "ui/PhoneEdit.h"
 #include "ui/PictureBox.h"
 #include "ui/SentenceBox.h"
@@ -26,6 +27,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -396,6 +399,58 @@ private slots:
             QCOMPARE(l->text(), n.text);
             QCOMPARE(l->font().underline(), n.underlined);
             QVERIFY2(l->geometry().right() < l->parentWidget()->width(), qPrintable(n.text));
+        }
+    }
+
+    void everyValueShowsWholeInItsField()
+    {
+        TForm1& f = form();
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        // The room a field gives its text, and the widest text it must show whole.
+        const auto check = [](const EntryControl& e, const QString& look) {
+            const QString name = e.widget->objectName() + look;
+            QWidget* shows = e.kind == EntryKind::Date ? e.widget->findChild<QLineEdit*>() : e.widget;
+            const QFontMetrics fm(shows->font());
+            QCOMPARE(QFontInfo(shows->font()).family(), QStringLiteral("Liberation Sans"));
+            QStringList texts;
+            QRect room;
+            if (e.kind == EntryKind::Date || e.kind == EntryKind::Phone) {
+                auto* line = static_cast<QLineEdit*>(shows);
+                QStyleOptionFrame option;
+                option.initFrom(line);
+                option.lineWidth = line->hasFrame() ? line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+                room = line->style()
+                           ->subElementRect(QStyle::SE_LineEditContents, &option, line)
+                           .marginsRemoved(line->textMargins())
+                           .adjusted(2, 0, -2, 0); // the line's own margin
+                texts << (e.kind == EntryKind::Phone ? line->displayText() : QStringLiteral("28/12/2008"));
+            } else if (e.kind == EntryKind::List) {
+                auto* list = static_cast<ui::ListField*>(e.widget);
+                QStyleOptionComboBox option;
+                option.initFrom(list);
+                option.editable = false;
+                room = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+                for (int i = 0; i < list->count(); ++i)
+                    texts << list->itemText(i);
+            }
+            for (const QString& text : texts)
+                QVERIFY2(fm.horizontalAdvance(text) <= room.width(),
+                         qPrintable(QStringLiteral("%1 (%5 %6 px): \"%2\" needs %3 px, has %4")
+                                        .arg(name, text)
+                                        .arg(fm.horizontalAdvance(text))
+                                        .arg(room.width())
+                                        .arg(QFontInfo(shows->font()).family())
+                                        .arg(QFontInfo(shows->font()).pixelSize())));
+        };
+        for (const EntryControl& e : f.entryControls())
+            check(e, QString());
+        // The focus highlight re-polishes a field; its parts must take their places again.
+        for (const EntryControl& e : f.entryControls()) {
+            ui::setHighlighted(e.widget, true);
+            check(e, QStringLiteral(" highlighted"));
+            ui::setHighlighted(e.widget, false);
+            check(e, QStringLiteral(" after the highlight"));
         }
     }
 
