@@ -157,6 +157,14 @@ QLabel* findLabel(QWidget* parent, QPoint at)
     return nullptr;
 }
 
+// An environment without capture devices: the start-up tests need no camera stack.
+Environment withoutDevices()
+{
+    Environment env;
+    env.videoSource = {};
+    return env;
+}
+
 // Every dialog of the windows, recorded and answered with OK.
 struct DialogRecorder {
     QList<ui::DialogRequest> seen;
@@ -640,7 +648,7 @@ private slots:
 
     void failureInTheOnlineStepEndsInTheErrorBoxAndAWholeWindow()
     {
-        Environment env;
+        Environment env = withoutDevices();
         env.connected = []() -> bool { throw std::runtime_error("Não foi possível verificar a versão"); };
         createWindows(env);
         QCOMPARE(m_dialogs->seen.size(), 1);
@@ -662,7 +670,7 @@ private slots:
     {
         QStringList steps;
         auto position = [] { return splash ? QString::number(splash->Progresso->value()) : QStringLiteral("-"); };
-        Environment env;
+        Environment env = withoutDevices();
         env.connected = [&] {
             steps << QStringLiteral("on-line step @") + position();
             return false;
@@ -717,7 +725,7 @@ private slots:
         QStringList steps;
         bool thrown = false;
         try {
-            createWindows(Environment(), [&](const QString& step) {
+            createWindows(withoutDevices(), [&](const QString& step) {
                 steps << step;
                 if (step == failingStep)
                     throw std::runtime_error("falhou");
