@@ -52,7 +52,6 @@ class UpdateWindowTest : public QObject {
 
 void UpdateWindowTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // Closing the update window here must not end the test run.
     QApplication::setQuitOnLastWindowClosed(false);
     m_server = std::make_unique<FixtureServer>();

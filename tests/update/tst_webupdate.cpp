@@ -76,7 +76,6 @@ class WebUpdateTest : public QObject {
 
 void WebUpdateTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     m_server = std::make_unique<FixtureServer>();
     QVERIFY2(m_server->isRunning(), "the test web server did not start");
     net::setOpenHook([this](const QString& path, const QString& parameters) {
