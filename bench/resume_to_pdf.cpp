@@ -1,4 +1,5 @@
 // resume_to_pdf SAMPLE.json OUT [--font NAME] [--color #RRGGBB] [--no-counter]
+// resume_to_pdf SAMPLE.json --preview [...]: the same résumé in the preview window instead.
 // Starts the program's windows offscreen, fills the entry window from the sample, fills and
 // prepares the résumé as the generation command does (or as the style dialog does when a
 // style option is given) and writes OUT in the format its extension names.
@@ -20,7 +21,8 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json OUT.pdf|OUT.html [--font NAME] [--color #RRGGBB] "
-                         "[--no-counter]\n");
+                         "[--no-counter]\n"
+                         "       resume_to_pdf SAMPLE.json --preview [options]\n");
     return 2;
 }
 
@@ -36,7 +38,7 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     QString font = QStringLiteral("Arial");
     QColor colour = Qt::black;
-    bool counter = true, styled = false;
+    bool counter = true, styled = false, preview = false;
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -53,13 +55,15 @@ int main(int argc, char** argv)
         } else if (a == QLatin1String("--no-counter")) {
             counter = false;
             styled = true;
+        } else if (a == QLatin1String("--preview")) {
+            preview = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             return usage();
         } else {
             files << a;
         }
     }
-    if (files.size() != 2)
+    if (files.size() != (preview ? 1 : 2))
         return usage();
 
     int result = 0;
@@ -72,7 +76,10 @@ int main(int argc, char** argv)
             Form1->PreencherCurriculo(QStringLiteral("Arial"), Qt::black, true);
         Form1->TotalDePaginas();
         Form1->TituloDoCurriculo();
-        report::saveAs(Curriculo->report().prepare(), files[1]);
+        if (preview)
+            Form1->VisualizarCurriculo();
+        else
+            report::saveAs(Curriculo->report().prepare(), files[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "resume_to_pdf: %s\n", e.what());
         result = 1;

@@ -184,6 +184,11 @@ public:
         for (const auto& [bottom, g] : growthByBottom)
             grown += g;
         m_height = band.height + grown;
+        // A face taller than the template foresaw still ends inside its band, clear of the
+        // next band's opening line.
+        for (const LaidLabel& l : labels)
+            if (!l.text.isEmpty() && l.label->autoSize)
+                m_height = std::max(m_height, l.y + l.height());
         m_labels = std::move(labels);
     }
 
@@ -269,11 +274,13 @@ PreparedPages Report::prepare()
     for (const Band* band : body) {
         const BandLayout laid(*band, int(out.pages.size()), width, metrics);
         const double h = laid.height();
-        if (y + h > bottom + 0.01 && y > top + 0.01) {
+        const bool fitsAPage = h <= bottom - top + 0.01;
+        // A band that fits no page at all starts where it is, and goes on over the next pages.
+        if (fitsAPage && y + h > bottom + 0.01 && y > top + 0.01) {
             newPage();
             y = top;
         }
-        if (h <= bottom - top + 0.01) {
+        if (fitsAPage) {
             laid.place(QPointF(margin, y), [&](Item item, double) { out.pages.back().items.push_back(std::move(item)); },
                       picture);
         } else {
