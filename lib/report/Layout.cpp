@@ -13,7 +13,7 @@
 namespace report {
 namespace {
 
-constexpr double kGap = 4;       // least room between two texts of one line
+constexpr double kGap = 8;       // least room between two texts of one line
 constexpr double kMinWidth = 40; // a text pushed against an obstacle still gets this width
 constexpr double kSameRow = 0.5;
 

@@ -129,6 +129,8 @@ private slots:
     void answeringNoShowsTheProgressAndWaitsForAMaximizedPreview();
     void answeringYesOpensTheStyleDialogAndNothingElse();
     void thePdfAndHtmlHoldTheWholeResume();
+    void aSampleThatTheFormCannotTakeNamesTheKey_data();
+    void aSampleThatTheFormCannotTakeNamesTheKey();
 
 private:
     QList<ui::DialogRequest> m_asked;
@@ -481,6 +483,35 @@ void ReportGenerationTest::thePdfAndHtmlHoldTheWholeResume()
                                    "Coloco-me à disposição", "página 1 de 2", "página 2 de 2"})
             QVERIFY2(text.contains(QString::fromUtf8(wanted)), qPrintable(QStringLiteral("%1: %2\n%3")
                                                                                .arg(font, wanted, text)));
+    }
+}
+
+void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey_data()
+{
+    QTest::addColumn<QByteArray>("sample");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("an unknown control") << QByteArray(R"({"edt_apelido": "Zé"})") << QStringLiteral("\"edt_apelido\": no such control");
+    QTest::newRow("a list value that is not an item")
+        << QByteArray(R"({"edt_sexo": "Outro"})") << QStringLiteral("\"edt_sexo\": not an item of the list: Outro");
+    QTest::newRow("a date that is not a date") << QByteArray(R"({"edt_nasc": "31/12/1990"})")
+                                               << QStringLiteral("\"edt_nasc\": not a date");
+    QTest::newRow("a phone with letters") << QByteArray(R"({"edt_tel1": "11 abc"})")
+                                          << QStringLiteral("\"edt_tel1\": not a phone number");
+    QTest::newRow("an option given as text") << QByteArray(R"({"frase1": "sim"})")
+                                             << QStringLiteral("\"frase1\": expected true or false");
+    QTest::newRow("a photo that is not there") << QByteArray(R"({"Image1": "nao-existe.jpg"})")
+                                               << QStringLiteral("\"Image1\": cannot read");
+}
+
+void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey()
+{
+    QFETCH(QByteArray, sample);
+    QFETCH(QString, message);
+    try {
+        fillForm(*Form1, QJsonDocument::fromJson(sample).object(), QDir(QStringLiteral(SOVRANEL_SAMPLES_DIR)));
+        QFAIL("the sample was taken");
+    } catch (const std::runtime_error& e) {
+        QVERIFY2(QString::fromUtf8(e.what()).startsWith(message), e.what());
     }
 }
 
