@@ -62,11 +62,17 @@ void setPicture(const QString& key, ui::PictureBox& box, const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         fail(key, QStringLiteral("cannot read %1").arg(path));
     const QByteArray bytes = file.readAll();
+    // The suffix names the decoder, so that no other decoder is loaded to guess it.
+    QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (format == "jpg")
+        format = "jpeg";
     QImage image;
-    if (!image.loadFromData(bytes))
-        fail(key, QStringLiteral("not a picture: %1").arg(path));
-    const QByteArray format = QImageReader::imageFormat(path).toUpper();
-    box.setFilePicture(image, bytes, format == "JPG" ? QByteArray("JPEG") : format);
+    if (!image.loadFromData(bytes, format.constData())) {
+        format = QImageReader::imageFormat(path);
+        if (!image.loadFromData(bytes))
+            fail(key, QStringLiteral("not a picture: %1").arg(path));
+    }
+    box.setFilePicture(image, bytes, format.toUpper());
 }
 
 } // namespace

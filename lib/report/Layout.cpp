@@ -13,7 +13,8 @@
 namespace report {
 namespace {
 
-constexpr double kGap = 8;       // least room between two texts of one line
+constexpr double kTouch = 2;     // texts closer than this on one line would run into each other
+constexpr double kGap = 6;       // the room a pushed text keeps from the one before it
 constexpr double kMinWidth = 40; // a text pushed against an obstacle still gets this width
 constexpr double kSameRow = 0.5;
 
@@ -126,7 +127,7 @@ public:
                 rowRight = -1e9;
             }
             const Label& label = *l.label;
-            if (label.autoSize && rowRight > l.x - kGap)
+            if (label.autoSize && rowRight + kTouch > l.x)
                 l.x = rowRight + kGap;
             double limit = width;
             for (const Control* o : obstacles)
