@@ -68,7 +68,10 @@ int main(int argc, char** argv)
 
     int result = 0;
     try {
-        createWindows(Environment());
+        // A converter takes no photos: the webcam window gets no capture devices.
+        Environment env;
+        env.videoSource = {};
+        createWindows(env);
         fillFormFromFile(*Form1, files[0]);
         if (styled)
             Form1->PreencherCurriculo(font, colour, counter);

@@ -95,16 +95,21 @@ void paintPage(const PreparedPages& pages, int index, QPainter& painter)
     painter.restore();
 }
 
+void paintPages(const PreparedPages& pages, QPagedPaintDevice& device, QPainter& painter)
+{
+    for (int i = 0; i < pages.pageCount(); ++i) {
+        if (i > 0)
+            device.newPage();
+        paintPage(pages, i, painter);
+    }
+}
+
 void printPages(const PreparedPages& pages, QPrinter& printer)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         throw std::runtime_error("Não foi possível imprimir: a impressora não respondeu");
-    for (int i = 0; i < pages.pageCount(); ++i) {
-        if (i > 0)
-            printer.newPage();
-        paintPage(pages, i, painter);
-    }
+    paintPages(pages, printer, painter);
     painter.end();
 }
 
@@ -118,11 +123,7 @@ void writePdf(const PreparedPages& pages, QIODevice& device)
     QPainter painter;
     if (!painter.begin(&pdf))
         throw std::runtime_error("Não foi possível criar o PDF");
-    for (int i = 0; i < pages.pageCount(); ++i) {
-        if (i > 0)
-            pdf.newPage();
-        paintPage(pages, i, painter);
-    }
+    paintPages(pages, pdf, painter);
     painter.end();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QIODevice;
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -17,7 +18,10 @@ namespace report {
 // pixels onto the painter's device and draws the page's items in order.
 void paintPage(const PreparedPages& pages, int index, QPainter& painter);
 
-// Draws every page on a printer that has already begun (page setup chosen by the caller).
+// Draws every page, one device page each, through a painter already begun on `device`.
+void paintPages(const PreparedPages& pages, QPagedPaintDevice& device, QPainter& painter);
+
+// Prints every page on a printer whose set-up the caller chose.
 void printPages(const PreparedPages& pages, QPrinter& printer);
 
 // A4 PDF with vector text and the fonts embedded; the report title is the document title.

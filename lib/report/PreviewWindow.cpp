@@ -140,11 +140,7 @@ int PreviewWindow::currentPage() const { return m_view->currentPage(); }
 void PreviewWindow::paintRequested(QPrinter* printer)
 {
     QPainter painter(printer);
-    for (int i = 0; i < m_pages.pageCount(); ++i) {
-        if (i > 0)
-            printer->newPage();
-        paintPage(m_pages, i, painter);
-    }
+    paintPages(m_pages, *printer, painter);
 }
 
 void PreviewWindow::updatePageLabel()

@@ -150,7 +150,9 @@ void ReportGenerationTest::init()
 {
     m_asked.clear();
     m_answer = ui::DialogButton::No;
-    createWindows(Environment());
+    Environment env;
+    env.videoSource = {}; // no capture devices
+    createWindows(env);
 }
 
 void ReportGenerationTest::cleanup() { destroyWindows(); }
