@@ -12,6 +12,11 @@ public:
     explicit DateField(QWidget* parent = nullptr);
     // The date as the system's short date format writes it.
     QString shortText() const;
+
+protected:
+    // Tab goes on to the next control of the form, not to the next part of the date (typing
+    // the digits moves from day to month to year by itself).
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 
 } // namespace ui

@@ -81,7 +81,13 @@ void PhoneEdit::focusOutEvent(QFocusEvent* event)
     // A passing pop-up (a menu, the error box itself) is no leaving.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    if (m_changed && !isComplete() && !m_refusing)
+    if (!mayLeave())
+        refuseLeaving();
+}
+
+void PhoneEdit::refuseLeaving()
+{
+    if (!m_refusing)
         refuse();
 }
 
@@ -105,6 +111,12 @@ void PhoneEdit::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape && m_changed) {
         setText(m_textOnEnter);
         m_changed = false;
+        event->accept();
+        return;
+    }
+    // Enter checks the number as leaving would, and keeps the focus when it refuses.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !mayLeave()) {
+        refuseLeaving();
         event->accept();
         return;
     }
