@@ -70,7 +70,11 @@ bool PhoneEdit::isComplete() const
 
 void PhoneEdit::focusInEvent(QFocusEvent* event)
 {
-    if (!m_refusing)
+    // Coming back from another window (the error box, a menu) is no entering: Escape must
+    // still give back the number from before the changes.
+    const bool returning =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (!m_refusing && !(returning && m_changed))
         m_textOnEnter = text();
     QLineEdit::focusInEvent(event);
 }

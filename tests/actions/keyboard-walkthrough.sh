@@ -121,6 +121,8 @@ key space; shot frase4-ticked-again
 # "Limpar Campos" from the keyboard: Tab to the button, Space.
 key Tab Tab Tab; shot limpar-focused
 key space; shot after-limpar
-key Tab Tab Tab; key Home; shot dados-after-limpar
-key Right; key Tab; shot exp1-after-limpar
+# Back to the first page along the tabs; passing "Escolaridade" puts the focus into its list.
+key Tab Tab Tab; key Left Left Left Left; shot escolaridade-after-limpar
+key shift+Tab shift+Tab shift+Tab; key Left Left; key Tab; shot dados-after-limpar
+key shift+Tab; key Right; key Tab Tab; shot exp1-after-limpar
 echo "screenshots in $out"

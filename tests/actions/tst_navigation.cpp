@@ -49,6 +49,7 @@ private slots:
     void tabKeepsTheFormsOwnOrder();
     void enterInAnIncompletePhoneKeepsTheFocusThere_data();
     void enterInAnIncompletePhoneKeepsTheFocusThere();
+    void escapeAfterARefusalGivesBackTheNumberFromBefore();
     void theHighlightFollowsTheFocus();
     void theSentenceBoxKeepsTheHighlightWhileTypingAndLosesItWhenLeft();
 };
@@ -201,6 +202,26 @@ void NavigationTest::enterInAnIncompletePhoneKeepsTheFocusThere()
     QCOMPARE(f.focusedName(), to);
     QCOMPARE(f.highlighted(), QStringList{to});
     QCOMPARE(f.dialogs.size(), size_t(refused ? 1 : 0));
+}
+
+void NavigationTest::escapeAfterARefusalGivesBackTheNumberFromBefore()
+{
+    FormFixture f;
+    auto* phone = f.named<ui::PhoneEdit>("edt_tel1");
+    phone->setValue("(11)2345-6789");
+    f.focus("edt_tel1");
+    QTest::keyClick(phone, Qt::Key_End);
+    QTest::keyClick(phone, Qt::Key_Backspace);
+    QTest::keyClick(phone, Qt::Key_Return);
+    QTRY_COMPARE(f.dialogs.size(), size_t(1));
+    // The window gets the keyboard back once the error box is gone.
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(phone, &back);
+    QTest::keyClick(phone, Qt::Key_Escape);
+    QCOMPARE(phone->value(), QStringLiteral("(11)2345-6789"));
+    QTest::keyClick(phone, Qt::Key_Return);
+    QCOMPARE(f.focusedName(), QStringLiteral("edt_tel2"));
+    QCOMPARE(f.dialogs.size(), size_t(1));
 }
 
 void NavigationTest::theHighlightFollowsTheFocus()
