@@ -156,35 +156,20 @@ void TForm1::informar_saidaClick(int page)
 // At most one closing sentence is ticked, and the own sentence can be typed only while its
 // option is. Unticking the others runs their handlers in turn (for frase4 that disables the
 // sentence box again), as any change of a tick does.
-void TForm1::frase1Click()
+static void chooseFixedSentence(TForm1& form, int chosen)
 {
-    if (!frase1->isChecked())
+    QCheckBox* fixed[] = {form.frase1, form.frase2, form.frase3};
+    if (!fixed[chosen - 1]->isChecked())
         return;
-    frase->setEnabled(false);
-    frase4->setChecked(false);
-    frase2->setChecked(false);
-    frase3->setChecked(false);
+    form.frase->setEnabled(false);
+    // The other three in order, frase4 in the place of the one chosen.
+    for (int k = 1; k <= 3; ++k)
+        (k == chosen ? form.frase4 : fixed[k - 1])->setChecked(false);
 }
 
-void TForm1::frase2Click()
-{
-    if (!frase2->isChecked())
-        return;
-    frase->setEnabled(false);
-    frase1->setChecked(false);
-    frase4->setChecked(false);
-    frase3->setChecked(false);
-}
-
-void TForm1::frase3Click()
-{
-    if (!frase3->isChecked())
-        return;
-    frase->setEnabled(false);
-    frase1->setChecked(false);
-    frase2->setChecked(false);
-    frase4->setChecked(false);
-}
+void TForm1::frase1Click() { chooseFixedSentence(*this, 1); }
+void TForm1::frase2Click() { chooseFixedSentence(*this, 2); }
+void TForm1::frase3Click() { chooseFixedSentence(*this, 3); }
 
 void TForm1::frase4Click()
 {

@@ -134,6 +134,7 @@ private slots:
     void limparCamposEmptiesTheTextFieldsOnly();
     void informarSaidaSwitchesTheExitDateAndKeepsItsDate_data();
     void informarSaidaSwitchesTheExitDateAndKeepsItsDate();
+    void ticksSetByTheProgramRunTheirHandlers();
     void closingSentenceStates_data();
     void closingSentenceStates();
     void enteringThePagesReappliesTheSentenceRule_data();
@@ -222,6 +223,20 @@ void ActionsTest::informarSaidaSwitchesTheExitDateAndKeepsItsDate()
     // The other pages' exit dates are left alone.
     for (const ExperiencePage& other : f.form->experiencias)
         QVERIFY(!other.edt_exsaida->isEnabled());
+}
+
+void ActionsTest::ticksSetByTheProgramRunTheirHandlers()
+{
+    FormFixture f;
+    TForm1& w = *f.form;
+    w.experiencias[2].informar_saida->setChecked(true);
+    QVERIFY(w.experiencias[2].edt_exsaida->isEnabled());
+    w.frase4->setChecked(true);
+    QVERIFY(w.frase->isEnabled());
+    w.frase4->setChecked(false);
+    QVERIFY(!w.frase->isEnabled());
+    w.experiencias[2].informar_saida->setChecked(false);
+    QVERIFY(!w.experiencias[2].edt_exsaida->isEnabled());
 }
 
 void ActionsTest::closingSentenceStates_data()
