@@ -24,7 +24,9 @@ struct FormFixture {
             dialogs.push_back(r);
             return ui::DialogButton::Ok;
         });
-        form = std::make_unique<TForm1>();
+        Environment env; // off line, no capture devices
+        env.videoSource = {};
+        form = std::make_unique<TForm1>(env);
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
