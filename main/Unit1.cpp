@@ -3,6 +3,8 @@
 #include "Unit5.h"
 #include "Unit7.h"
 
+#include "net/Network.h"
+#include "net/WebView.h"
 #include "ui/Application.h"
 #include "ui/DateField.h"
 #include "ui/ListField.h"
@@ -453,8 +455,8 @@ void TForm1::buildForm()
     painel_browser->setObjectName(QStringLiteral("painel_browser"));
     painel_browser->setFrameShape(QFrame::NoFrame);
     painel_browser->setGeometry(6, 359, 493, 61);
-    // Placeholder of the browser's size; the on-line step's issue makes it a browser.
-    propagandas = new QWidget(painel_browser);
+    // The banner browser stays hidden until the on-line step loads a page into it.
+    propagandas = new net::WebView(net::manager(), painel_browser);
     propagandas->setObjectName(QStringLiteral("propagandas"));
     propagandas->setGeometry(-13, -18, 527, 100);
     propagandas->setToolTip(QStringLiteral("Região reservada para navegação com acesso à internet."));

@@ -21,6 +21,10 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 
+namespace net {
+class WebView;
+} // namespace net
+
 namespace ui {
 class DateField;
 class ListField;
@@ -141,7 +145,7 @@ public:
     QPushButton* BitBtn4 = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QFrame* painel_browser = nullptr;
-    QWidget* propagandas = nullptr;
+    net::WebView* propagandas = nullptr;
     ui::StatusBar* StatusBar1 = nullptr;
     QProgressBar* Progresso = nullptr;
 
@@ -201,6 +205,7 @@ public slots:
 
     // Version and on-line step
     void VerificarVersaoOnline();
+    void LimparCacheDoServidor();
     void ProcurarAtualizaes1Click();
 
 protected:
@@ -222,3 +227,7 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The program's version: the four numbers of the build's version joined by "." (3.1.0.6), or
+// the empty string when the build carries none.
+QString VersaoDoPrograma();
