@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -490,6 +491,8 @@ void TForm1::buildForm()
 
     // The skin, and the balloon hints' own timing as the window loads them.
     ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    for (QCheckBox* sentence : {frase1, frase2, frase3})
+        ui::fitCaption(sentence);
     ui::Application::setHintPause(500);
     ui::Application::setHintHidePause(3000);
     Timer1->start();
@@ -566,7 +569,10 @@ void TForm1::FormCreate()
 void TForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    ui::guarded([this] { FormShow(); });
+    // The window system's own show events (a restore after minimising) are no new showing:
+    // the user finds the page where they left it.
+    if (!event->spontaneous())
+        ui::guarded([this] { FormShow(); });
 }
 
 void TForm1::FormShow() { PageControl1->setCurrentWidget(TabSheet1); }

@@ -14,8 +14,8 @@ public:
     QString shortText() const;
 
 protected:
-    // Tab goes on to the next control of the form, not to the next part of the date (typing
-    // the digits moves from day to month to year by itself).
+    // Tab leaves the field, as in every other field of a form; the arrow keys and typing
+    // move between day, month and year.
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 
