@@ -9,6 +9,7 @@
 #include "Unit6.h"
 #include "Unit7.h"
 
+#include "net/WebView.h"
 #include "ui/Application.h"
 #include "ui/DateField.h"
 #include "ui/Dialogs.h"
@@ -574,7 +575,7 @@ private slots:
         QFETCH(int, innerPage);
         QFETCH(QStringList, walk);
         TForm1& f = form();
-        f.frase->setEnabled(true); // as it is while its option is ticked
+        f.frase4->setChecked(true); // the box takes part in the walk while its option is ticked
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -649,6 +650,7 @@ private slots:
     void failureInTheOnlineStepEndsInTheErrorBoxAndAWholeWindow()
     {
         Environment env = withoutDevices();
+        env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // the step asks only with a server
         env.connected = []() -> bool { throw std::runtime_error("Não foi possível verificar a versão"); };
         createWindows(env);
         QCOMPARE(m_dialogs->seen.size(), 1);
@@ -671,6 +673,7 @@ private slots:
         QStringList steps;
         auto position = [] { return splash ? QString::number(splash->Progresso->value()) : QStringLiteral("-"); };
         Environment env = withoutDevices();
+        env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // the step asks only with a server
         env.connected = [&] {
             steps << QStringLiteral("on-line step @") + position();
             return false;
