@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Environment.h"
+#include "ReportFilling.h"
 
 #include <QMainWindow>
 
@@ -180,6 +181,15 @@ public slots:
     // Report generation
     void GerarCurrculo1Click();
     void BitBtn3Click();
+    // Copies the entry fields into the report; the generation's own inputs, or any caller's.
+    void PreencherCurriculo(const QString& fontName, const QColor& colour, bool pageCounter);
+    void PreencherCurriculo(const FillOptions& options);
+    // Prepares the report as filled and writes its page count into the footer's total.
+    void TotalDePaginas();
+    // "Curriculo de " and the name, as the report's title.
+    void TituloDoCurriculo();
+    // Opens the report's preview and returns when the user closes it.
+    void VisualizarCurriculo();
 
     // Reopening a saved résumé
     void BitBtn7Click();

@@ -650,7 +650,7 @@ private slots:
     void failureInTheOnlineStepEndsInTheErrorBoxAndAWholeWindow()
     {
         Environment env = withoutDevices();
-        env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // the step asks only with a server
+        env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // never reached
         env.connected = []() -> bool { throw std::runtime_error("Não foi possível verificar a versão"); };
         createWindows(env);
         QCOMPARE(m_dialogs->seen.size(), 1);
@@ -673,7 +673,7 @@ private slots:
         QStringList steps;
         auto position = [] { return splash ? QString::number(splash->Progresso->value()) : QStringLiteral("-"); };
         Environment env = withoutDevices();
-        env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // the step asks only with a server
+        env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // never reached: off line
         env.connected = [&] {
             steps << QStringLiteral("on-line step @") + position();
             return false;
