@@ -546,12 +546,13 @@ void TForm1::wireEvents()
     on(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
     on(BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
     on(BitBtn5, &QPushButton::clicked, &TForm1::BitBtn5Click);
-    on(frase1, &QCheckBox::clicked, &TForm1::frase1Click);
-    on(frase2, &QCheckBox::clicked, &TForm1::frase2Click);
-    on(frase3, &QCheckBox::clicked, &TForm1::frase3Click);
-    on(frase4, &QCheckBox::clicked, &TForm1::frase4Click);
+    // The options' handlers run on every change of the tick, the program's own included.
+    on(frase1, &QCheckBox::toggled, &TForm1::frase1Click);
+    on(frase2, &QCheckBox::toggled, &TForm1::frase2Click);
+    on(frase3, &QCheckBox::toggled, &TForm1::frase3Click);
+    on(frase4, &QCheckBox::toggled, &TForm1::frase4Click);
     for (int n = 1; n <= 5; ++n)
-        connect(experiencias[size_t(n - 1)].informar_saida, &QCheckBox::clicked, this,
+        connect(experiencias[size_t(n - 1)].informar_saida, &QCheckBox::toggled, this,
                 [this, n] { ui::guarded([this, n] { informar_saidaClick(n); }); });
     wireNavigation();
     wireActions();

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -230,6 +231,9 @@ private:
     Environment m_env;
     std::vector<EntryControl> m_entries;
     bool m_shownOnce = false;
+    // Receives the key, focus and page events that the navigation and the actions listen to.
+    // Being a member, it goes before the controls do, so no handler runs on a half-destroyed window.
+    std::unique_ptr<QObject> m_wiring;
 };
 
 extern TForm1* Form1;

@@ -70,7 +70,11 @@ bool PhoneEdit::isComplete() const { return hasAcceptableInput(); }
 
 void PhoneEdit::focusInEvent(QFocusEvent* event)
 {
-    if (!m_refusing)
+    // Coming back from another window (the error box, a menu) is no entering: Escape must
+    // still give back the number from before the changes.
+    const bool returning =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (!m_refusing && !(returning && m_changed))
         m_textOnEnter = displayText();
     QLineEdit::focusInEvent(event);
 }
@@ -81,7 +85,13 @@ void PhoneEdit::focusOutEvent(QFocusEvent* event)
     // A passing pop-up (a menu, the error box itself) is no leaving.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    if (m_changed && !isComplete() && !m_refusing)
+    if (!mayLeave())
+        refuseLeaving();
+}
+
+void PhoneEdit::refuseLeaving()
+{
+    if (!m_refusing)
         refuse();
 }
 
@@ -105,6 +115,12 @@ void PhoneEdit::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape && m_changed) {
         showPositions(m_textOnEnter);
         m_changed = false;
+        event->accept();
+        return;
+    }
+    // Enter checks the number as leaving would, and keeps the focus when it refuses.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !mayLeave()) {
+        refuseLeaving();
         event->accept();
         return;
     }

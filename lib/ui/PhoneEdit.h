@@ -26,6 +26,11 @@ public:
     bool isComplete() const;
     // Whether the user changed the text since it was last set or restored.
     bool isChanged() const { return m_changed; }
+    // Whether the focus may leave: the number is untouched or complete.
+    bool mayLeave() const { return !m_changed || isComplete(); }
+    // Refuses as leaving an incomplete number does (beep, error box, focus kept here), for
+    // callers that check before they move the focus.
+    void refuseLeaving();
 
     // Letter case as the form sets it; phone numbers have no letters, so it changes nothing
     // that can be typed, but the setting is kept.

@@ -575,7 +575,7 @@ private slots:
         QFETCH(int, innerPage);
         QFETCH(QStringList, walk);
         TForm1& f = form();
-        f.frase->setEnabled(true); // as it is while its option is ticked
+        f.frase4->setChecked(true); // the box takes part in the walk while its option is ticked
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
