@@ -120,6 +120,14 @@ private:
 };
 
 // Stores a small body for `url` in the cache, as a fetch of it would have.
+// Gives this test process a URL cache of its own, so test programs running side by side
+// never share one (the toolkit's test mode would put them all in one folder).
+inline void useOwnCacheFolder()
+{
+    static QTemporaryDir folder;
+    qputenv("XDG_CACHE_HOME", folder.path().toLocal8Bit());
+}
+
 inline void seedCache(QNetworkDiskCache& cache, const QUrl& url)
 {
     QNetworkCacheMetaData meta;

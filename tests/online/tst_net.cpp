@@ -37,7 +37,7 @@ class NetTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        useOwnCacheFolder();
         QVERIFY2(m_server.started(), "the fixture server did not start");
     }
     void init() { m_server.reset(); }

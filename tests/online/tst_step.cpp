@@ -51,7 +51,7 @@ class StepTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        useOwnCacheFolder();
         QVERIFY2(m_server.started(), "the fixture server did not start");
         ui::setDialogHook([this](const ui::DialogRequest& r) {
             m_dialogs.push_back(r);
