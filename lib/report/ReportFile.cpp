@@ -28,18 +28,18 @@ constexpr qint64 kMinItemBytes = 1 + kRectBytes + 4; // an image item: kind, rec
 constexpr qint64 kMinPageBytes = 4;
 constexpr qint64 kMinPictureBytes = 1 + 4;
 
-QString quoted(const QString& fileName) { return QDir::toNativeSeparators(fileName); }
+QString shown(const QString& fileName) { return QDir::toNativeSeparators(fileName); }
 
 [[noreturn]] void fail(const QString& message) { throw ReportFileError(message.toUtf8().toStdString()); }
 
 QString damagedMessage(const QString& fileName)
 {
-    return QStringLiteral("O arquivo \"%1\" está danificado ou incompleto e não pode ser aberto.").arg(quoted(fileName));
+    return QStringLiteral("O arquivo \"%1\" está danificado ou incompleto e não pode ser aberto.").arg(shown(fileName));
 }
 
 QString notOursMessage(const QString& fileName)
 {
-    return QStringLiteral("O arquivo \"%1\" não é um currículo salvo pelo Sovranel.").arg(quoted(fileName));
+    return QStringLiteral("O arquivo \"%1\" não é um currículo salvo pelo Sovranel.").arg(shown(fileName));
 }
 
 bool finiteWithin(double v, double limit) { return std::isfinite(v) && std::fabs(v) <= limit; }
@@ -123,7 +123,7 @@ public:
     {
         fail(QStringLiteral("Não foi possível salvar o arquivo \"%1\": o currículo tem conteúdo além dos limites do "
                             "formato de arquivo.")
-                 .arg(quoted(m_fileName)));
+                 .arg(shown(m_fileName)));
     }
 
     QByteArray take() { return std::move(m_out); }
@@ -409,7 +409,7 @@ QByteArray encodeReportFile(const PreparedPages& pages, const QString& fileName)
 PreparedPages decodeReportFile(const QByteArray& bytes, const QString& fileName)
 {
     if (bytes.isEmpty())
-        fail(QStringLiteral("O arquivo \"%1\" está vazio: não contém nenhum currículo.").arg(quoted(fileName)));
+        fail(QStringLiteral("O arquivo \"%1\" está vazio: não contém nenhum currículo.").arg(shown(fileName)));
     const qsizetype magicLength = qsizetype(sizeof kMagic);
     if (std::memcmp(bytes.constData(), kMagic, size_t(std::min(bytes.size(), magicLength))) != 0)
         fail(notOursMessage(fileName));
@@ -419,7 +419,7 @@ PreparedPages decodeReportFile(const QByteArray& bytes, const QString& fileName)
     if (version > kVersion)
         fail(QStringLiteral("O arquivo \"%1\" foi salvo por uma versão mais nova do Sovranel e não pode ser aberto "
                             "por esta versão.")
-                 .arg(quoted(fileName)));
+                 .arg(shown(fileName)));
     if (version != kVersion)
         r.damaged();
 
@@ -456,7 +456,7 @@ void saveReportFile(const PreparedPages& pages, const QString& path)
     const QByteArray bytes = encodeReportFile(pages, path);
     QSaveFile file(path);
     auto failed = [&](const QString& why) {
-        fail(QStringLiteral("Não foi possível salvar o arquivo \"%1\": %2.").arg(quoted(path), why));
+        fail(QStringLiteral("Não foi possível salvar o arquivo \"%1\": %2.").arg(shown(path), why));
     };
     auto reason = [&] {
         const QFileInfo folder(QFileInfo(path).absolutePath());
@@ -484,23 +484,23 @@ PreparedPages loadReportFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": ele não existe ou foi movido.").arg(quoted(path)));
+        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": ele não existe ou foi movido.").arg(shown(path)));
     // Only a plain file: a device or a pipe could feed the reader for ever.
     if (!info.isFile())
         fail(notOursMessage(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (!info.isReadable())
-            fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": não há permissão para lê-lo.").arg(quoted(path)));
-        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2.").arg(quoted(path), file.errorString()));
+            fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": não há permissão para lê-lo.").arg(shown(path)));
+        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2.").arg(shown(path), file.errorString()));
     }
     // Read what the file holds now, and never more than the cap.
     const qint64 size = file.size();
     if (size > kMaxFileBytes)
-        fail(QStringLiteral("O arquivo \"%1\" é grande demais para ser um currículo salvo pelo Sovranel.").arg(quoted(path)));
+        fail(QStringLiteral("O arquivo \"%1\" é grande demais para ser um currículo salvo pelo Sovranel.").arg(shown(path)));
     const QByteArray bytes = file.read(size);
     if (bytes.size() != size)
-        fail(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2.").arg(quoted(path), file.errorString()));
+        fail(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2.").arg(shown(path), file.errorString()));
     return decodeReportFile(bytes, path);
 }
 
