@@ -1,8 +1,11 @@
 #pragma once
 
+#include "capture/VideoSource.h"
+
 #include <QDateTime>
 
 #include <functional>
+#include <memory>
 
 // Everything the main program's windows reach out to, gathered so that a test can replace it:
 // the clock, and (as the program grows) the connection state, the network and the devices.
@@ -13,6 +16,9 @@ struct Environment {
 
     // Whether the machine is on line; an empty function means off line.
     std::function<bool()> connected;
+
+    // Makes the webcam window's video source; an empty function means no capture devices.
+    std::function<std::unique_ptr<capture::VideoSource>()> videoSource = capture::makeSystemSource;
 
     // The real environment of a running program.
     static Environment system();
