@@ -1,8 +1,10 @@
 #pragma once
 
 #include "capture/VideoSource.h"
+#include "net/HttpGet.h"
 
 #include <QDateTime>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -17,9 +19,17 @@ struct Environment {
     // Whether the machine is on line; an empty function means off line.
     std::function<bool()> connected;
 
+    // The blocking GET of the version check: the body as received, or an HttpFailure.
+    std::function<QByteArray(const QUrl&)> httpGet = [](const QUrl& url) { return net::httpGet(url); };
+
+    // The update server, "http://" + the build's host; empty when the build names none, and then
+    // the program never reaches out to the network.
+    QUrl updateServer = buildUpdateServer();
+
     // Makes the webcam window's video source; an empty function means no capture devices.
     std::function<std::unique_ptr<capture::VideoSource>()> videoSource = capture::makeSystemSource;
 
     // The real environment of a running program.
     static Environment system();
+    static QUrl buildUpdateServer();
 };

@@ -16,6 +16,7 @@
 
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -56,25 +57,25 @@ void createWindows(const Environment& env, const std::function<void(const QStrin
         progress(25);
         repaint();
         say(QStringLiteral("create Form1"));
-        new TForm1(env);
+        createWindow(Form1, env);
         ui::centreOnScreen(Form1);
         Form1->installEventFilter(new EndOnClose(Form1));
         say(QStringLiteral("create sobre"));
-        new Tsobre;
+        createWindow(sobre);
         say(QStringLiteral("create impressao"));
-        new Timpressao;
+        createWindow(impressao);
         say(QStringLiteral("create frm_salvar"));
-        new Tfrm_salvar;
+        createWindow(frm_salvar);
         repaint();
         progress(50);
         repaint();
         say(QStringLiteral("create frm_foto"));
-        new Tfrm_foto;
+        createWindow(frm_foto);
         repaint();
         progress(75);
         repaint();
         say(QStringLiteral("create Curriculo"));
-        new TCurriculo;
+        createWindow(Curriculo);
         repaint();
         progress(99);
     } catch (...) {
@@ -88,22 +89,23 @@ void createWindows(const Environment& env, const std::function<void(const QStrin
 
 void destroyWindows()
 {
-    delete Curriculo;
-    delete frm_foto;
-    delete frm_salvar;
-    delete impressao;
-    delete sobre;
-    delete Form1;
+    // Each global is cleared as its window goes, so that nothing points at a freed window.
+    auto destroy = [](auto*& instance) {
+        delete std::exchange(instance, nullptr);
+    };
+    destroy(Curriculo);
+    destroy(frm_foto);
+    destroy(frm_salvar);
+    destroy(impressao);
+    destroy(sobre);
+    destroy(Form1);
 }
 
 int runProgram(int argc, char** argv)
 {
     ui::Application app(argc, argv);
     ui::Application::setTitle(QStringLiteral("Sovranel 3.1"));
-    try {
-        createWindows(Environment::system());
-    } catch (const std::exception& e) {
-        ui::showErrorBox(QString::fromUtf8(e.what()));
+    if (!ui::guarded([] { createWindows(Environment::system()); })) {
         destroyWindows();
         return 1;
     }

@@ -3,6 +3,8 @@
 #include "Unit5.h"
 #include "Unit7.h"
 
+#include "net/Network.h"
+#include "net/WebView.h"
 #include "ui/Application.h"
 #include "ui/DateField.h"
 #include "ui/ListField.h"
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -453,8 +456,8 @@ void TForm1::buildForm()
     painel_browser->setObjectName(QStringLiteral("painel_browser"));
     painel_browser->setFrameShape(QFrame::NoFrame);
     painel_browser->setGeometry(6, 359, 493, 61);
-    // Placeholder of the browser's size; the on-line step's issue makes it a browser.
-    propagandas = new QWidget(painel_browser);
+    // The banner browser stays hidden until the on-line step loads a page into it.
+    propagandas = new net::WebView(net::manager(), painel_browser);
     propagandas->setObjectName(QStringLiteral("propagandas"));
     propagandas->setGeometry(-13, -18, 527, 100);
     propagandas->setToolTip(QStringLiteral("Região reservada para navegação com acesso à internet."));
@@ -488,6 +491,8 @@ void TForm1::buildForm()
 
     // The skin, and the balloon hints' own timing as the window loads them.
     ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    for (QCheckBox* sentence : {frase1, frase2, frase3})
+        ui::fitCaption(sentence);
     ui::Application::setHintPause(500);
     ui::Application::setHintHidePause(3000);
     Timer1->start();
@@ -563,7 +568,10 @@ void TForm1::FormCreate()
 void TForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    ui::guarded([this] { FormShow(); });
+    // The window system's own show events (a restore after minimising) are no new showing:
+    // the user finds the page where they left it.
+    if (!event->spontaneous())
+        ui::guarded([this] { FormShow(); });
 }
 
 void TForm1::FormShow() { PageControl1->setCurrentWidget(TabSheet1); }

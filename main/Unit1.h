@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Environment.h"
+#include "ReportFilling.h"
 
 #include <QMainWindow>
 
@@ -19,6 +20,10 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+
+namespace net {
+class WebView;
+} // namespace net
 
 namespace ui {
 class DateField;
@@ -140,7 +145,7 @@ public:
     QPushButton* BitBtn4 = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QFrame* painel_browser = nullptr;
-    QWidget* propagandas = nullptr;
+    net::WebView* propagandas = nullptr;
     ui::StatusBar* StatusBar1 = nullptr;
     QProgressBar* Progresso = nullptr;
 
@@ -175,6 +180,15 @@ public slots:
     // Report generation
     void GerarCurrculo1Click();
     void BitBtn3Click();
+    // Copies the entry fields into the report; the generation's own inputs, or any caller's.
+    void PreencherCurriculo(const QString& fontName, const QColor& colour, bool pageCounter);
+    void PreencherCurriculo(const FillOptions& options);
+    // Prepares the report as filled and writes its page count into the footer's total.
+    void TotalDePaginas();
+    // "Curriculo de " and the name, as the report's title.
+    void TituloDoCurriculo();
+    // Opens the report's preview and returns when the user closes it.
+    void VisualizarCurriculo();
 
     // Reopening a saved résumé
     void BitBtn7Click();
@@ -200,6 +214,7 @@ public slots:
 
     // Version and on-line step
     void VerificarVersaoOnline();
+    void LimparCacheDoServidor();
     void ProcurarAtualizaes1Click();
 
 protected:
@@ -218,3 +233,7 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The program's version: the four numbers of the build's version joined by "." (3.1.0.6), or
+// the empty string when the build carries none.
+QString VersaoDoPrograma();

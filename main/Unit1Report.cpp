@@ -1,6 +1,220 @@
-// The main window's commands that generate the résumé.
+// The main window's commands that generate the résumé, and the filling they share with the
+// style and save dialogs.
 #include "Unit1.h"
 
-// Placeholder: the [report] issue asks the style question and previews the résumé.
-void TForm1::GerarCurrculo1Click() {}
+#include "Unit3.h"
+#include "Unit6.h"
+
+#include "report/PreviewWindow.h"
+#include "ui/DateField.h"
+#include "ui/Dialogs.h"
+#include "ui/ListField.h"
+#include "ui/PhoneEdit.h"
+#include "ui/PictureBox.h"
+#include "ui/SentenceBox.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+
+#include <map>
+
+namespace {
+
+// Where the generation command puts its progress bar after each stage of the filling;
+// stages not listed leave it where it is.
+const std::map<FillStage, int> kGenerationProgress = {
+    {FillStage::Font, 10},        {FillStage::Colour, 15},      {FillStage::PageCounter, 20},
+    {FillStage::Identity, 25},    {FillStage::Photo, 30},       {FillStage::Experience1, 35},
+    {FillStage::Experience2, 40}, {FillStage::Experience3, 45}, {FillStage::Experience4, 50},
+    {FillStage::Experience5, 55}, {FillStage::Course5, 70},     {FillStage::Information, 90},
+};
+
+FillStage after(FillStage first, int index) { return FillStage(int(first) + index); }
+
+} // namespace
+
+void TForm1::GerarCurrculo1Click()
+{
+    const ui::DialogButton answer =
+        ui::askYesNo(QStringLiteral("Configurações Avançadas"),
+                     QStringLiteral("Gostaria de configurar cores e estilo do seu Currículo?"), ui::DialogButton::Yes);
+    if (answer == ui::DialogButton::Yes) {
+        impressao->exec();
+        return;
+    }
+    Progresso->setVisible(true);
+    Progresso->setValue(0);
+    Progresso->setValue(5);
+    FillOptions options;
+    options.progress = [this](FillStage stage) {
+        const auto it = kGenerationProgress.find(stage);
+        if (it != kGenerationProgress.end())
+            Progresso->setValue(it->second);
+    };
+    PreencherCurriculo(options);
+    TotalDePaginas();
+    TituloDoCurriculo();
+    Progresso->setValue(100);
+    VisualizarCurriculo();
+    Progresso->setVisible(false);
+}
+
 void TForm1::BitBtn3Click() { GerarCurrculo1Click(); }
+
+void TForm1::PreencherCurriculo(const QString& fontName, const QColor& colour, bool pageCounter)
+{
+    FillOptions options;
+    options.fontName = fontName;
+    options.colour = colour;
+    options.pageCounter = pageCounter;
+    PreencherCurriculo(options);
+}
+
+void TForm1::PreencherCurriculo(const FillOptions& options)
+{
+    TCurriculo& c = *Curriculo;
+    report::Report& r = c.report();
+    auto mark = [&](FillStage stage) {
+        if (options.progress)
+            options.progress(stage);
+    };
+    // The labels that take the font and colour themselves; the others follow the report font.
+    const std::initializer_list<report::Label*> styled = {
+        c.titulo,    c.titulo2,      c.titulo3, c.titulo4, c.titulo5,      c.nome,   c.nascimento,
+        c.sexo,      c.ec,           c.telefone1, c.telefone2, c.naturalidade, c.email,  c.rua,
+        c.numero,    c.complemento,  c.bairro,  c.cidade,  c.uf,
+    };
+
+    // Font name; the page footer keeps Arial.
+    r.setFontFamily(options.fontName);
+    for (report::Label* l : styled)
+        l->setFontFamily(options.fontName);
+    mark(FillStage::Font);
+
+    // Colour; the photograph keeps its own.
+    const bool all = options.colourTargets == FillOptions::ColourTargets::All;
+    for (size_t i = 0; i < (all ? c.linhas.size() : 5); ++i)
+        c.linhas[i]->pen = options.colour;
+    if (all)
+        for (report::Label* l : {c.txt1, static_cast<report::Label*>(c.txt2), c.txt3, c.txt4, c.sovranel})
+            l->setColour(options.colour);
+    r.frameColour = options.colour;
+    r.setFontColour(options.colour);
+    for (report::Label* l : styled)
+        l->setColour(options.colour);
+    mark(FillStage::Colour);
+
+    if (options.setPageCounter)
+        for (report::Label* l : {c.txt1, static_cast<report::Label*>(c.txt2), c.txt3, c.txt4})
+            l->enabled = options.pageCounter;
+    mark(FillStage::PageCounter);
+
+    // Identity: always written, nothing of the title band hidden.
+    c.nome->caption = edt_nome->text();
+    c.nascimento->caption = edt_nasc->shortText();
+    c.sexo->caption = edt_sexo->text();
+    c.ec->caption = edt_ec->text();
+    c.telefone1->caption = edt_tel1->value();
+    c.telefone2->caption = edt_tel2->value();
+    c.naturalidade->caption = edt_natural->text();
+    c.email->caption = edt_email->text();
+    c.rua->caption = edt_rua->text();
+    c.numero->caption = edt_numero->text();
+    c.complemento->caption = edt_complemento->text();
+    c.bairro->caption = edt_bairro->text();
+    c.cidade->caption = edt_cidade->text();
+    c.uf->caption = edt_uf->text();
+    mark(FillStage::Identity);
+
+    // Photograph: without one the box draws nothing, but stays.
+    if (Image1->isEmpty())
+        c.foto->clear();
+    else if (Image1->kind() == ui::PictureKind::File)
+        c.foto->setPicture(Image1->image(), Image1->encoded(), Image1->format());
+    else
+        c.foto->setPicture(Image1->image());
+    mark(FillStage::Photo);
+
+    for (size_t i = 0; i < c.experiencias.size(); ++i) {
+        const ExperiencePage& page = experiencias[i];
+        ExperienceBlock& block = c.experiencias[i];
+        block.subexperiencia->enabled = !page.edt_exnome->text().isEmpty();
+        if (block.subexperiencia->enabled) {
+            block.empresa->caption = page.edt_exnome->text();
+            block.cargo->caption = page.edt_excargo->text();
+            block.admissao->caption = page.edt_exentrada->shortText();
+            const bool exit = page.informar_saida->isChecked();
+            block.demissaoTitulo()->enabled = exit;
+            block.demissao->caption = exit ? page.edt_exsaida->shortText() : QString();
+            block.tel->caption = page.edt_extelefone->value();
+            block.obs->caption = page.edt_exobs->text();
+        }
+        mark(after(FillStage::Experience1, int(i)));
+    }
+
+    c.subescolaridade->enabled = !edt_escolaridade->text().isEmpty();
+    if (c.subescolaridade->enabled) {
+        c.escolaridade->caption = edt_escolaridade->text();
+        c.descricao->caption = edt_curso->text();
+        c.escola->caption = edt_escola->text();
+    }
+    mark(FillStage::Schooling);
+
+    for (size_t i = 0; i < c.cursos.size(); ++i) {
+        const CoursePage& page = cursos[i];
+        CourseBlock& block = c.cursos[i];
+        block.subcurso->enabled = !page.edt_cucurso->text().isEmpty();
+        if (block.subcurso->enabled) {
+            block.cudescricao->caption = page.edt_cucurso->text();
+            block.cuobs->caption = page.edt_cuobs->text();
+            block.cuescola->caption = page.edt_cuescola->text();
+            block.cuduracao->caption = page.edt_cuduracao->text();
+        }
+        mark(after(FillStage::Course1, int(i)));
+    }
+
+    // Additional information: the heading shows when any item does. The voter card goes with
+    // the work book, the taxpayer number with the identity card.
+    c.subinformacoes->enabled = false;
+    struct Item {
+        QLineEdit* key;
+        report::Band* band;
+        report::Label* value;
+        QLineEdit* pairedField;
+        report::Label* paired;
+    };
+    const Item items[] = {
+        {edt_cp, c.subcp, c.cp, edt_te, c.te},
+        {edt_rg, c.subrg, c.rg, edt_cpf, c.cpf},
+        {edt_cargo, c.subcargo, c.cargop, nullptr, nullptr},
+        {edt_salario, c.subsalario, c.sp, nullptr, nullptr},
+    };
+    for (const Item& item : items) {
+        item.band->enabled = !item.key->text().isEmpty();
+        if (!item.band->enabled)
+            continue;
+        c.subinformacoes->enabled = true;
+        item.value->caption = item.key->text();
+        if (item.paired)
+            item.paired->caption = item.pairedField->text();
+    }
+    mark(FillStage::Information);
+
+    // Closing sentence: the one ticked, or what the report already holds.
+    for (QCheckBox* option : {frase1, frase2, frase3, frase4})
+        if (option->isChecked())
+            c.frase->caption = option == frase4 ? frase->text() : option->text();
+    mark(FillStage::Sentence);
+}
+
+void TForm1::TotalDePaginas()
+{
+    report::Report& r = Curriculo->report();
+    r.prepare();
+    Curriculo->txt4->caption = QString::number(r.pageCount());
+}
+
+void TForm1::TituloDoCurriculo() { Curriculo->report().title = QStringLiteral("Curriculo de ") + edt_nome->text(); }
+
+void TForm1::VisualizarCurriculo() { report::PreviewWindow::showAndWait(Curriculo->report().prepare()); }

@@ -3,12 +3,25 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QStringDecoder>
 #include <QTextDocument>
 
 namespace net {
 
 namespace {
 constexpr qint64 kMaxResource = 4 * 1024 * 1024; // a banner or an update page, not a download
+
+// The page's text in the character set it names; a page that names none (or one we lack) is
+// read as UTF-8 when it is valid UTF-8, else as single-byte Latin text, as older servers send.
+QString decodePage(const QByteArray& data)
+{
+    const auto named = QStringConverter::encodingForHtml(data);
+    if (named && *named != QStringConverter::Utf8)
+        return QStringDecoder(*named).decode(data);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8.decode(data);
+    return utf8.hasError() ? QString::fromLatin1(data) : text;
+}
 } // namespace
 
 WebView::WebView(QNetworkAccessManager* manager, QWidget* parent) : QTextBrowser(parent), m_manager(manager)
@@ -57,7 +70,7 @@ void WebView::finished(QNetworkReply* reply, int type)
         m_pageReply = nullptr;
         if (ok) {
             document()->setBaseUrl(url);
-            setHtml(QString::fromUtf8(reply->readAll()));
+            setHtml(decodePage(reply->readAll()));
         }
         emit pageLoaded(ok);
         return;

@@ -80,7 +80,12 @@ BalloonHint* BalloonHint::instance()
 BalloonHint::BalloonHint() : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("BalloonHint"));
-    setAttribute(Qt::WA_TranslucentBackground);
+    // An X11 desktop may have no compositor (old computers often have none), and there a
+    // see-through window shows black: the balloon then paints a copy of what lies beneath
+    // it, and its shadow darkens that copy.
+    m_copyBackdrop = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (!m_copyBackdrop)
+        setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(13);
@@ -107,6 +112,13 @@ void BalloonHint::showHint(const QString& text, const QPoint& globalTip)
         topLeft.setY(std::max(topLeft.y(), area.top()));
     }
     move(topLeft);
+    if (m_copyBackdrop) {
+        hide(); // not to copy the balloon itself
+        if (QScreen* screen = QGuiApplication::screenAt(globalTip)) {
+            const QPoint at = topLeft - screen->geometry().topLeft();
+            m_backdrop = screen->grabWindow(0, at.x(), at.y(), width(), height());
+        }
+    }
     show();
     raise();
     update();
@@ -116,6 +128,8 @@ void BalloonHint::showHint(const QString& text, const QPoint& globalTip)
 void BalloonHint::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    if (m_copyBackdrop)
+        p.drawPixmap(0, 0, m_backdrop);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF body(0.5, 0.5, width() - kShadow - 1, height() - kArrow - kShadow - 1);
 

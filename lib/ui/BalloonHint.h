@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -28,6 +29,8 @@ private:
     explicit BalloonHint();
     QString m_text;
     QTimer m_hide;
+    bool m_copyBackdrop = false;
+    QPixmap m_backdrop;
 };
 
 } // namespace ui

@@ -12,6 +12,11 @@ public:
     explicit DateField(QWidget* parent = nullptr);
     // The date as the system's short date format writes it.
     QString shortText() const;
+
+protected:
+    // Tab leaves the field, as in every other field of a form; the arrow keys and typing
+    // move between day, month and year.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 
 } // namespace ui

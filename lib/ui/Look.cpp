@@ -1,8 +1,12 @@
 #include "ui/Look.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QWidget>
+
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -26,12 +30,29 @@ void setHighlighted(QWidget* widget, bool on)
     if (widget->property("highlighted").toBool() == on && widget->property("highlighted").isValid())
         return;
     widget->setProperty("highlighted", on);
+    // Under a style sheet, re-polishing gives the widget and its inner parts (a date field's
+    // line) the application's font instead of the one inherited from the window; keep theirs.
+    std::vector<std::pair<QWidget*, QFont>> fonts{{widget, widget->font()}};
+    for (QWidget* part : widget->findChildren<QWidget*>())
+        fonts.emplace_back(part, part->font());
     widget->style()->unpolish(widget);
     widget->style()->polish(widget);
+    for (const auto& [w, font] : fonts)
+        w->setFont(font);
     widget->update();
 }
 
 bool isHighlighted(const QWidget* widget) { return widget->property("highlighted").toBool(); }
+
+void fitCaption(QAbstractButton* button)
+{
+    button->ensurePolished();
+    QFont f = button->font();
+    for (qreal spacing = 99; spacing >= 90 && button->sizeHint().width() > button->width(); spacing -= 1) {
+        f.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        button->setFont(f);
+    }
+}
 
 } // namespace ui
 

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QStyle>
 
+class QAbstractButton;
 class QWidget;
 
 namespace ui {
@@ -17,6 +18,11 @@ void applySkin(QWidget* window, const QString& styleSheetResource);
 // sheets override palette colours, so the state goes through a property and a re-polish.
 void setHighlighted(QWidget* widget, bool on);
 bool isHighlighted(const QWidget* widget);
+
+// A caption that would not fit its button (a long sentence in a fixed place) gets its
+// letters a little closer, down to 90 % of their spacing, so that it shows whole, not cut.
+// Call it once the window has its skin: the skin's spacing counts.
+void fitCaption(QAbstractButton* button);
 
 } // namespace ui
 

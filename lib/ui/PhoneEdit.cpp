@@ -14,14 +14,14 @@ constexpr QChar kBlank = QLatin1Char('_');
 // Positions of the display text: 0 "(", 1-2 area code, 3 ")", 4-7, 8 "-", 9-12.
 constexpr int kAreaFirst = 1;
 constexpr int kAreaLast = 2;
-bool isRequired(int i) { return (i >= 4 && i <= 7) || (i >= 9 && i <= 12); }
 bool isLiteral(int i) { return i == 0 || i == 3 || i == 8; }
 
 } // namespace
 
 PhoneEdit::PhoneEdit(QWidget* parent) : QLineEdit(parent)
 {
-    setInputMask(QStringLiteral("(99)0000-0000;_"));
+    // In the toolkit's notation "0" is an optional digit and "9" a required one.
+    setInputMask(QStringLiteral("(00)9999-9999;_"));
     setMaxLength(kLength);
     connect(this, &QLineEdit::textEdited, this, [this] { m_changed = true; });
 }
@@ -47,31 +47,31 @@ QString PhoneEdit::value() const
 
 void PhoneEdit::setValue(const QString& value)
 {
-    const QString v = value.leftJustified(kLength, QLatin1Char(' '), true);
-    // Position by position, as the field holds them: a blank is an empty position.
-    QString shown;
-    for (int i = 0; i < kLength; ++i) {
-        if (isLiteral(i))
-            continue;
-        shown += v[i].isDigit() ? v[i] : kBlank;
-    }
-    setText(shown);
+    showPositions(value);
     m_changed = false;
 }
 
-bool PhoneEdit::isComplete() const
+void PhoneEdit::showPositions(const QString& shown)
 {
-    const QString shown = displayText().leftJustified(kLength, kBlank, true);
-    for (int i = 0; i < kLength; ++i)
-        if (isRequired(i) && !shown[i].isDigit())
-            return false;
-    return true;
+    // Digit by digit at its own position: the toolkit's setText() moves digits forwards over
+    // empty required positions, which would turn "(11)32 4-5678" into "(11)324_-5678".
+    const QString v = shown.leftJustified(kLength, QLatin1Char(' '), true);
+    setText(QString());
+    for (int i = 0; i < kLength; ++i) {
+        if (isLiteral(i) || !v[i].isDigit())
+            continue;
+        setCursorPosition(i);
+        insert(QString(v[i]));
+    }
+    setCursorPosition(0);
 }
+
+bool PhoneEdit::isComplete() const { return hasAcceptableInput(); }
 
 void PhoneEdit::focusInEvent(QFocusEvent* event)
 {
     if (!m_refusing)
-        m_textOnEnter = text();
+        m_textOnEnter = displayText();
     QLineEdit::focusInEvent(event);
 }
 
@@ -103,7 +103,7 @@ void PhoneEdit::refuse()
 void PhoneEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && m_changed) {
-        setText(m_textOnEnter);
+        showPositions(m_textOnEnter);
         m_changed = false;
         event->accept();
         return;

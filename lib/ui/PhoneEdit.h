@@ -45,6 +45,8 @@ protected:
 
 private:
     void refuse();
+    // Shows a 13-character text position by position; blanks and underscores are empty.
+    void showPositions(const QString& shown);
     QString m_textOnEnter;
     bool m_changed = false;
     bool m_upperCase = false;

@@ -12,6 +12,8 @@ SentenceBox::SentenceBox(QWidget* parent) : QPlainTextEdit(parent)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes on to the next control, as in every other field of a form.
+    setTabChangesFocus(true);
     // Whatever slips past the insert paths (an input method, a program) is cut back too.
     connect(this, &QPlainTextEdit::textChanged, this, &SentenceBox::enforceLimit);
 }

@@ -1,0 +1,69 @@
+// In-process figures of the résumé report: filling and preparing the full sample, and
+// writing its PDF and HTML.
+#include "FormSample.h"
+#include "Program.h"
+#include "Unit1.h"
+#include "Unit3.h"
+
+#include "report/Output.h"
+#include "ui/Application.h"
+
+#include <QBuffer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void fillAndPrepare()
+{
+    Form1->PreencherCurriculo(QStringLiteral("Arial"), Qt::black, true);
+    Form1->TotalDePaginas();
+    Form1->TituloDoCurriculo();
+    benchmark::DoNotOptimize(Curriculo->report().prepare());
+}
+
+void BM_FillAndPrepare(benchmark::State& state)
+{
+    for (auto _ : state)
+        fillAndPrepare();
+}
+BENCHMARK(BM_FillAndPrepare)->Unit(benchmark::kMillisecond);
+
+void BM_WritePdf(benchmark::State& state)
+{
+    const report::PreparedPages pages = Curriculo->report().prepare();
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        report::writePdf(pages, buffer);
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+BENCHMARK(BM_WritePdf)->Unit(benchmark::kMillisecond);
+
+void BM_WriteHtml(benchmark::State& state)
+{
+    const report::PreparedPages pages = Curriculo->report().prepare();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(report::toHtml(pages).size());
+}
+BENCHMARK(BM_WriteHtml)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    Environment env;
+    env.videoSource = {}; // no capture devices: the figures are the résumé's
+    createWindows(env);
+    fillFormFromFile(*Form1, QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
+    fillAndPrepare(); // fonts loaded once, as in a running program
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    destroyWindows();
+    return 0;
+}

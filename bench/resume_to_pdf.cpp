@@ -1,0 +1,92 @@
+// resume_to_pdf SAMPLE.json OUT [--font NAME] [--color #RRGGBB] [--no-counter]
+// resume_to_pdf SAMPLE.json --preview [...]: the same résumé in the preview window instead.
+// Starts the program's windows offscreen, fills the entry window from the sample, fills and
+// prepares the résumé as the generation command does (or as the style dialog does when a
+// style option is given) and writes OUT in the format its extension names.
+#include "FormSample.h"
+#include "Program.h"
+#include "Unit1.h"
+#include "Unit3.h"
+
+#include "report/Output.h"
+#include "ui/Application.h"
+
+#include <QColor>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json OUT.pdf|OUT.html [--font NAME] [--color #RRGGBB] "
+                         "[--no-counter]\n"
+                         "       resume_to_pdf SAMPLE.json --preview [options]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    ui::Application::setTitle(QStringLiteral("Sovranel 3.1"));
+
+    QStringList args = app.arguments().mid(1);
+    QString font = QStringLiteral("Arial");
+    QColor colour = Qt::black;
+    bool counter = true, styled = false, preview = false;
+    QStringList files;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--font") && i + 1 < args.size()) {
+            font = args[++i];
+            styled = true;
+        } else if (a == QLatin1String("--color") && i + 1 < args.size()) {
+            colour = QColor(args[++i]);
+            if (!colour.isValid()) {
+                std::fprintf(stderr, "resume_to_pdf: not a colour: %s\n", qPrintable(args[i]));
+                return 2;
+            }
+            styled = true;
+        } else if (a == QLatin1String("--no-counter")) {
+            counter = false;
+            styled = true;
+        } else if (a == QLatin1String("--preview")) {
+            preview = true;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return usage();
+        } else {
+            files << a;
+        }
+    }
+    if (files.size() != (preview ? 1 : 2))
+        return usage();
+
+    int result = 0;
+    try {
+        // A converter takes no photos: the webcam window gets no capture devices.
+        Environment env;
+        env.videoSource = {};
+        createWindows(env);
+        fillFormFromFile(*Form1, files[0]);
+        if (styled)
+            Form1->PreencherCurriculo(font, colour, counter);
+        else
+            Form1->PreencherCurriculo(QStringLiteral("Arial"), Qt::black, true);
+        Form1->TotalDePaginas();
+        Form1->TituloDoCurriculo();
+        if (preview)
+            Form1->VisualizarCurriculo();
+        else
+            report::saveAs(Curriculo->report().prepare(), files[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "resume_to_pdf: %s\n", e.what());
+        result = 1;
+    }
+    destroyWindows();
+    return result;
+}
