@@ -1,6 +1,7 @@
 #include "Unit6.h"
 
 #include "DialogParts.h"
+#include "Unit1.h"
 
 #include "ui/Application.h"
 #include "ui/ColourBox.h"
@@ -240,8 +241,11 @@ void Timpressao::BitBtn1Click()
     BitBtn1->setText(QStringLiteral("Aguarde..."));
     // A failure while the résumé is generated or previewed ends in the error box; the dialog
     // then closes as after OK.
-    ui::guarded([] {
-        // Placeholder: the styled filling and preview are wired once the report form exists ([save]).
+    ui::guarded([this] {
+        Form1->PreencherCurriculo(fonte->text(), cor->selectedColour(), paginas->isChecked());
+        Form1->TotalDePaginas();
+        Form1->TituloDoCurriculo();
+        Form1->VisualizarCurriculo();
     });
     accept();
 }

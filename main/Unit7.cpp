@@ -2,7 +2,12 @@
 
 #include "DialogParts.h"
 #include "Unit1.h"
+#include "Unit3.h"
+#include "Unit6.h"
 
+#include "report/ReportFile.h"
+
+#include "ui/ColourBox.h"
 #include "ui/Dialogs.h"
 #include "ui/DriveList.h"
 #include "ui/FolderList.h"
@@ -17,10 +22,25 @@
 #include <QPushButton>
 
 #include <exception>
+#include <map>
 
 Tfrm_salvar* frm_salvar = nullptr;
 
 using namespace dialogparts;
+
+namespace {
+
+// Where "Salvar" puts its progress bar after each stage of the filling; stages not listed
+// leave it where it is.
+const std::map<FillStage, int> kSaveProgress = {
+    {FillStage::Font, 40},        {FillStage::Colour, 50},      {FillStage::Photo, 55},
+    {FillStage::Experience1, 60}, {FillStage::Experience2, 65}, {FillStage::Experience3, 70},
+    {FillStage::Experience4, 75}, {FillStage::Experience5, 80}, {FillStage::Schooling, 82},
+    {FillStage::Course1, 85},     {FillStage::Course2, 87},     {FillStage::Course3, 90},
+    {FillStage::Course4, 91},     {FillStage::Course5, 92},
+};
+
+} // namespace
 
 Tfrm_salvar::Tfrm_salvar(QWidget* parent) : QDialog(parent)
 {
@@ -132,9 +152,21 @@ void Tfrm_salvar::BitBtn1Click()
     progresso->raise();
     setProgress(20);
     try {
-        // Placeholder: the filling, page total, preparation and writing of the report file are
-        // wired once the report form exists ([save]).
-        (void)file;
+        FillOptions options;
+        options.fontName = impressao->fonte->text();
+        options.colour = impressao->cor->selectedColour();
+        options.colourTargets = FillOptions::ColourTargets::SectionLines;
+        options.setPageCounter = false;
+        options.progress = [this](FillStage stage) {
+            const auto it = kSaveProgress.find(stage);
+            if (it != kSaveProgress.end())
+                setProgress(it->second);
+        };
+        Form1->PreencherCurriculo(options);
+        Form1->TotalDePaginas();
+        // The title names this person, not whoever the last preview was made for.
+        Form1->TituloDoCurriculo();
+        report::saveReportFile(Curriculo->report().prepare(), file);
     } catch (const std::exception& e) {
         // The dialog stays usable: the buttons come back and the person can choose again.
         endProgress();
