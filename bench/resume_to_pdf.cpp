@@ -1,5 +1,6 @@
 // resume_to_pdf SAMPLE.json OUT [--font NAME] [--color #RRGGBB] [--no-counter]
 // resume_to_pdf SAMPLE.json --preview [...]: the same résumé in the preview window instead.
+// resume_to_pdf SAVED.qrp OUT|--preview: the pages of a saved résumé, as they were saved.
 // Starts the program's windows offscreen, fills the entry window from the sample, fills and
 // prepares the résumé as the generation command does (or as the style dialog does when a
 // style option is given) and writes OUT in the format its extension names.
@@ -9,9 +10,12 @@
 #include "Unit3.h"
 
 #include "report/Output.h"
+#include "report/PreviewWindow.h"
+#include "report/ReportFile.h"
 #include "ui/Application.h"
 
 #include <QColor>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <exception>
@@ -20,9 +24,9 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json OUT.pdf|OUT.html [--font NAME] [--color #RRGGBB] "
-                         "[--no-counter]\n"
-                         "       resume_to_pdf SAMPLE.json --preview [options]\n");
+    std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json|SAVED.qrp OUT.pdf|OUT.html|OUT.qrp [--font NAME] "
+                         "[--color #RRGGBB] [--no-counter]\n"
+                         "       resume_to_pdf SAMPLE.json|SAVED.qrp --preview [options]\n");
     return 2;
 }
 
@@ -68,6 +72,15 @@ int main(int argc, char** argv)
 
     int result = 0;
     try {
+        if (QFileInfo(files[0]).suffix().compare(QLatin1String("qrp"), Qt::CaseInsensitive) == 0) {
+            // A saved résumé stands in for the sample: its pages go out as they were saved.
+            report::PreparedPages pages = report::loadReportFile(files[0]);
+            if (preview)
+                report::PreviewWindow::showAndWait(std::move(pages));
+            else
+                report::saveAs(pages, files[1]);
+            return 0;
+        }
         // A converter takes no photos: the webcam window gets no capture devices.
         Environment env;
         env.videoSource = {};

@@ -1,4 +1,5 @@
 #include "report/Output.h"
+#include "report/ReportFile.h"
 
 #include "report/Fonts.h"
 
@@ -212,6 +213,8 @@ std::vector<SaveFormat>& saveFormats()
     static std::vector<SaveFormat> formats = {
         {QStringLiteral("Adobe PDF (*.pdf)"), QStringLiteral("pdf"),
          [](const PreparedPages& p, const QString& path) { writePdf(p, path); }},
+        {QStringLiteral("Curriculo (*.qrp)"), QStringLiteral("qrp"),
+         [](const PreparedPages& p, const QString& path) { saveReportFile(p, path); }},
         {QStringLiteral("Página HTML (*.html)"), QStringLiteral("html"),
          [](const PreparedPages& p, const QString& path) { writeHtml(p, path); }},
     };

@@ -5,6 +5,7 @@
 #include "ui/Application.h"
 #include "ui/Look.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
@@ -91,7 +92,7 @@ PreviewWindow::PreviewWindow(PreparedPages pages, QWidget* parent)
          QKeySequence::Print},
         {"configurar", "document-page-setup", QStyle::SP_FileDialogInfoView, "Configurar a impressora",
          &PreviewWindow::printerSetup, {}},
-        {"salvar", "document-save-as", QStyle::SP_DialogSaveButton, "Salvar em arquivo (PDF ou HTML)",
+        {"salvar", "document-save-as", QStyle::SP_DialogSaveButton, "Salvar em arquivo (PDF, currículo ou HTML)",
          &PreviewWindow::save, QKeySequence::Save},
         {nullptr, nullptr, {}, nullptr, nullptr, {}},
         {"fechar", "window-close", QStyle::SP_DialogCloseButton, "Fechar a visualização", &PreviewWindow::closeWindow,
@@ -127,7 +128,9 @@ PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::showAndWait(PreparedPages pages)
 {
-    QPointer<PreviewWindow> window = new PreviewWindow(std::move(pages));
+    // Opened from a modal dialog (the style dialog's OK), the window belongs to that dialog, or the
+    // dialog's modality would keep the person from paging, printing or closing it.
+    QPointer<PreviewWindow> window = new PreviewWindow(std::move(pages), QApplication::activeModalWidget());
     QEventLoop loop;
     connect(window, &PreviewWindow::closed, &loop, &QEventLoop::quit);
     window->showMaximized();
