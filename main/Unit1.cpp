@@ -181,13 +181,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, QPoint at)
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
                         const QIcon& glyph, int glyphSize, const char* hint)
 {
-    auto* b = new QPushButton(glyph, caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    b->setIconSize(QSize(glyphSize, glyphSize));
-    b->setCursor(Qt::PointingHandCursor);
-    b->setToolTip(QString::fromUtf8(hint));
-    return b;
+    return ui::makeButton(parent, name, caption, place, glyph, glyphSize, QString::fromUtf8(hint));
 }
 
 QWidget* makePage(QTabWidget* pages, const char* name, const QString& caption)

@@ -30,17 +30,6 @@ std::unique_ptr<capture::VideoSource> makeSource()
     return source;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
-                        const QIcon& glyph)
-{
-    auto* b = new QPushButton(glyph, caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    b->setIconSize(QSize(16, 16));
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
 } // namespace
 
 Tfrm_foto::Tfrm_foto(QWidget* parent) : QDialog(parent), m_source(makeSource())
@@ -75,10 +64,10 @@ Tfrm_foto::Tfrm_foto(QWidget* parent) : QDialog(parent), m_source(makeSource())
     VideoWindow->setObjectName(QStringLiteral("VideoWindow"));
     VideoWindow->setGeometry(3, 0, 225, 209);
 
-    BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral("OK"), {32, 216, 83, 41},
+    BitBtn3 = ui::makeButton(client, "BitBtn3", QStringLiteral("OK"), {32, 216, 83, 41},
                          ui::themeIcon("camera-photo", QStyle::SP_DialogApplyButton));
     BitBtn3->setDefault(true);
-    BitBtn1 = makeButton(client, "BitBtn1", QStringLiteral("Cancel"), {120, 216, 83, 41},
+    BitBtn1 = ui::makeButton(client, "BitBtn1", QStringLiteral("Cancel"), {120, 216, 83, 41},
                          QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton));
 
     setFixedSize(kClientSize.width(), menuHeight + kClientSize.height());

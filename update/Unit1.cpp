@@ -32,17 +32,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QPo
     return l;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QIcon& glyph,
-                        const QRect& place)
-{
-    auto* b = new QPushButton(glyph, caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    b->setIconSize(QSize(24, 24));
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
 // A label keeps its place and grows to the right with its caption.
 void setCaption(QLabel* label, const QString& caption)
 {
@@ -122,11 +111,11 @@ void Tform_MainWindow::buildForm()
     ProgressBar->setTextVisible(false);
 
     btn_Update =
-        makeButton(this, "btn_Update", QStringLiteral("Atualizar"),
-                   ui::themeIcon("software-update-available", QStyle::SP_BrowserReload), {64, 144, 107, 41});
+        ui::makeButton(this, "btn_Update", QStringLiteral("Atualizar"), {64, 144, 107, 41},
+                       ui::themeIcon("software-update-available", QStyle::SP_BrowserReload), 24);
     btn_Exit =
-        makeButton(this, "btn_Exit", QStringLiteral("Desconectar"),
-                   ui::themeIcon("network-offline", QStyle::SP_DialogCloseButton), {176, 144, 107, 41});
+        ui::makeButton(this, "btn_Exit", QStringLiteral("Desconectar"), {176, 144, 107, 41},
+                       ui::themeIcon("network-offline", QStyle::SP_DialogCloseButton), 24);
 
     ui::applySkin(this, QStringLiteral(":/update/skin.qss"));
     ui::centreOnScreen(this);

@@ -57,9 +57,22 @@ void fitCaption(QAbstractButton* button)
 } // namespace ui
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 
 namespace ui {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
+                        const QIcon& glyph, int glyphSize, const QString& hint)
+{
+    auto* b = new QPushButton(glyph, caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    b->setIconSize(QSize(glyphSize, glyphSize));
+    b->setCursor(Qt::PointingHandCursor);
+    b->setToolTip(hint);
+    return b;
+}
 
 void centreOnScreen(QWidget* window)
 {

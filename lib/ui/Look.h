@@ -26,7 +26,13 @@ void fitCaption(QAbstractButton* button);
 
 } // namespace ui
 
+class QPushButton;
+
 namespace ui {
+// A push button with a glyph and the hand pointer, as the forms place them.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
+                        const QIcon& glyph, int glyphSize = 16, const QString& hint = QString());
+
 // Places a top-level window at the centre of the primary screen (its frame excluded).
 void centreOnScreen(QWidget* window);
 } // namespace ui
