@@ -122,6 +122,7 @@ void fillFormFromFile(TForm1& form, const QString& path)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
     if (!doc.isObject())
-        throw std::runtime_error(QStringLiteral("%1: not a JSON object (%2)").arg(path, error.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1: not a JSON object (%2)").arg(path, error.errorString()).toStdString());
     fillForm(form, doc.object(), QFileInfo(path).absoluteDir());
 }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const report::PreparedPages pages =
             report::decodeReportFile(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), name);
-        const report::PreparedPages again = report::decodeReportFile(report::encodeReportFile(pages, name), name);
+        const report::PreparedPages again =
+            report::decodeReportFile(report::encodeReportFile(pages, name), name);
         if (!(again == pages))
             std::abort();
     } catch (const report::ReportFileError&) {

@@ -80,7 +80,8 @@ QImage aboutBox()
     p.drawText(QRect(8, 120, 235, 14), Qt::AlignLeft, QStringLiteral("Desenvolvido pela equipe Sovranel"));
     p.setFont(face(10));
     p.setPen(QColor(255, 214, 90));
-    p.drawText(QRect(8, 136, 235, 14), Qt::AlignLeft, QStringLiteral("Programa gratuito: distribuição livre."));
+    p.drawText(QRect(8, 136, 235, 14), Qt::AlignLeft,
+               QStringLiteral("Programa gratuito: distribuição livre."));
     p.setPen(QColor(220, 232, 250));
     p.drawText(QRect(8, 160, 235, 14), Qt::AlignLeft, QStringLiteral("www.sovranel.com.br"));
     p.drawText(QRect(8, 175, 235, 14), Qt::AlignLeft, QStringLiteral("contato@sovranel.com.br"));

@@ -6,7 +6,7 @@
 // one design (the name, the version, the maker's credits).
 namespace artwork {
 
-QImage splash();  // 251 x 200
+QImage splash();   // 251 x 200
 QImage aboutBox(); // 251 x 200, with the free-of-charge line and the contacts
 
 } // namespace artwork

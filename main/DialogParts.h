@@ -8,8 +8,7 @@
 namespace dialogparts {
 
 // A control of kind W named and placed as the window's design gives it.
-template <class W>
-W* place(QWidget* parent, const char* name, const QRect& at)
+template <class W> W* place(QWidget* parent, const char* name, const QRect& at)
 {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));

@@ -22,7 +22,7 @@ namespace {
 
 // Closing the main window ends the program, whatever other window is still open.
 class EndOnClose : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -90,9 +90,7 @@ void createWindows(const Environment& env, const std::function<void(const QStrin
 void destroyWindows()
 {
     // Each global is cleared as its window goes, so that nothing points at a freed window.
-    auto destroy = [](auto*& instance) {
-        delete std::exchange(instance, nullptr);
-    };
+    auto destroy = [](auto*& instance) { delete std::exchange(instance, nullptr); };
     destroy(Curriculo);
     destroy(frm_foto);
     destroy(frm_salvar);

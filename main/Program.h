@@ -17,8 +17,7 @@ void createWindows(const Environment& env, const std::function<void(const QStrin
 // Makes a window whose constructor sets its global instance first (so its creation handler
 // can reach it) and clears that instance again when the constructor fails, so that no
 // global points at a half-made window.
-template <class Window, class... Args>
-Window* createWindow(Window*& instance, Args&&... args)
+template <class Window, class... Args> Window* createWindow(Window*& instance, Args&&... args)
 {
     try {
         return new Window(std::forward<Args>(args)...);

@@ -58,13 +58,37 @@ const QStringList& states()
 const std::vector<FieldRow>& personalRows()
 {
     static const std::vector<FieldRow> rows = {
-        {"edt_nome", EntryKind::Text, "Digite o seu nome:", {8, 8}, {8, 24}, 465, "Digite o seu nome completo"},
+        {"edt_nome",
+         EntryKind::Text,
+         "Digite o seu nome:",
+         {8, 8},
+         {8, 24},
+         465,
+         "Digite o seu nome completo"},
         {"edt_nasc", EntryKind::Date, "Nascimento", {8, 51}, {8, 64}, 86, "Data do seu nascimento"},
-        {"edt_sexo", EntryKind::List, "Sexo", {104, 51}, {104, 64}, 89, "Escolha o seu sexo",
+        {"edt_sexo",
+         EntryKind::List,
+         "Sexo",
+         {104, 51},
+         {104, 64},
+         89,
+         "Escolha o seu sexo",
          {"Masculino", "Feminino"}},
-        {"edt_ec", EntryKind::List, "Estado Civil", {200, 51}, {200, 64}, 97, "Escolha o seu estado civil",
+        {"edt_ec",
+         EntryKind::List,
+         "Estado Civil",
+         {200, 51},
+         {200, 64},
+         97,
+         "Escolha o seu estado civil",
          {"Solteiro", "Casado", "Divorciado", "Viúvo"}},
-        {"edt_tel1", EntryKind::Phone, "Telefone 1", {304, 51}, {304, 64}, 79, "Digite o seu telefone principal"},
+        {"edt_tel1",
+         EntryKind::Phone,
+         "Telefone 1",
+         {304, 51},
+         {304, 64},
+         79,
+         "Digite o seu telefone principal"},
         {"edt_tel2", EntryKind::Phone, "Telefone 2", {392, 51}, {392, 64}, 79, "Digite outro telefone"},
     };
     return rows;
@@ -73,7 +97,13 @@ const std::vector<FieldRow>& personalRows()
 const std::vector<FieldRow>& personalRowsAfterAddress()
 {
     static const std::vector<FieldRow> rows = {
-        {"edt_natural", EntryKind::Text, "Sua naturalidade", {8, 95}, {8, 109}, 185, "Digite a sua naturalidade"},
+        {"edt_natural",
+         EntryKind::Text,
+         "Sua naturalidade",
+         {8, 95},
+         {8, 109},
+         185,
+         "Digite a sua naturalidade"},
         {"edt_email", EntryKind::Text, "Seu e-mail", {200, 95}, {200, 109}, 273, "Digite o seu email "},
     };
     return rows;
@@ -82,13 +112,31 @@ const std::vector<FieldRow>& personalRowsAfterAddress()
 const std::vector<FieldRow>& addressRows()
 {
     static const std::vector<FieldRow> rows = {
-        {"edt_rua", EntryKind::Text, "Nome da rua", {8, 24}, {8, 40}, 361, "Digite o nome da rua que você mora"},
+        {"edt_rua",
+         EntryKind::Text,
+         "Nome da rua",
+         {8, 24},
+         {8, 40},
+         361,
+         "Digite o nome da rua que você mora"},
         {"edt_numero", EntryKind::Text, "Número", {376, 24}, {376, 40}, 81, "Digite o numero da sua casa"},
-        {"edt_complemento", EntryKind::Text, "Complemento (não é necessário)", {8, 66}, {8, 80}, 217,
+        {"edt_complemento",
+         EntryKind::Text,
+         "Complemento (não é necessário)",
+         {8, 66},
+         {8, 80},
+         217,
          "casa, sobrado, apartamento e etc."},
         {"edt_bairro", EntryKind::Text, "Bairro", {235, 66}, {232, 80}, 225, "Digite o seu bairro"},
         {"edt_cidade", EntryKind::Text, "Cidade", {8, 106}, {8, 120}, 217, "Digite o nome da cidade"},
-        {"edt_uf", EntryKind::List, "U.F.", {232, 106}, {232, 120}, 57, "Escolha a sigla do seu estado.", states()},
+        {"edt_uf",
+         EntryKind::List,
+         "U.F.",
+         {232, 106},
+         {232, 120},
+         57,
+         "Escolha a sigla do seu estado.",
+         states()},
     };
     return rows;
 }
@@ -96,17 +144,47 @@ const std::vector<FieldRow>& addressRows()
 const std::vector<FieldRow>& experienceRows()
 {
     static const std::vector<FieldRow> rows = {
-        {"edt_exnome%1", EntryKind::Text, "Nome da Empresa", {8, 24}, {8, 40}, 457,
+        {"edt_exnome%1",
+         EntryKind::Text,
+         "Nome da Empresa",
+         {8, 24},
+         {8, 40},
+         457,
          "Coloque o nome da empresa que você trabalhou."},
-        {"edt_excargo%1", EntryKind::Text, "Cargo que Ocupava / Função que exercia", {8, 72}, {8, 88}, 457,
+        {"edt_excargo%1",
+         EntryKind::Text,
+         "Cargo que Ocupava / Função que exercia",
+         {8, 72},
+         {8, 88},
+         457,
          "DIgite a função que você excercia."},
-        {"edt_exobs%1", EntryKind::Text, "Observações (Tipo da contratação, Motivo da demissão e etc.).", {8, 120},
-         {8, 136}, 457, "Escreva alguma observação que você que você considera importante."},
-        {"edt_exentrada%1", EntryKind::Date, "Admissão (entrada)", {8, 168}, {8, 184}, 97,
+        {"edt_exobs%1",
+         EntryKind::Text,
+         "Observações (Tipo da contratação, Motivo da demissão e etc.).",
+         {8, 120},
+         {8, 136},
+         457,
+         "Escreva alguma observação que você que você considera importante."},
+        {"edt_exentrada%1",
+         EntryKind::Date,
+         "Admissão (entrada)",
+         {8, 168},
+         {8, 184},
+         97,
          "Coloque a data que você começou a trabalhar na empresa."},
-        {"edt_exsaida%1", EntryKind::Date, "Demissão (saída)", {128, 168}, {128, 184}, 97,
+        {"edt_exsaida%1",
+         EntryKind::Date,
+         "Demissão (saída)",
+         {128, 168},
+         {128, 184},
+         97,
          "Data que você saiu da empresa."},
-        {"edt_extelefone%1", EntryKind::Phone, "Telefone da Empresa", {360, 168}, {360, 184}, 105,
+        {"edt_extelefone%1",
+         EntryKind::Phone,
+         "Telefone da Empresa",
+         {360, 168},
+         {360, 184},
+         105,
          "Telefone da empresa."},
     };
     return rows;
@@ -115,13 +193,29 @@ const std::vector<FieldRow>& experienceRows()
 const std::vector<FieldRow>& schoolingRows()
 {
     static const std::vector<FieldRow> rows = {
-        {"edt_escolaridade", EntryKind::List, "Escolaridade", {16, 16}, {16, 34}, 145,
+        {"edt_escolaridade",
+         EntryKind::List,
+         "Escolaridade",
+         {16, 16},
+         {16, 34},
+         145,
          "Escolha o nível de escolaridade que você possui.",
-         {"1º Grau Incompleto", "1º Grau Completo", "2º Grau Incompleto", "2º Grau Completo", "3º Grau Incompleto",
-          "3º Grau Completo", "Formação Superior"}},
-        {"edt_curso", EntryKind::Text, "Descrição do Curso (Exemplo: Engenharia Civil)", {16, 64}, {16, 80}, 457,
+         {"1º Grau Incompleto", "1º Grau Completo", "2º Grau Incompleto", "2º Grau Completo",
+          "3º Grau Incompleto", "3º Grau Completo", "Formação Superior"}},
+        {"edt_curso",
+         EntryKind::Text,
+         "Descrição do Curso (Exemplo: Engenharia Civil)",
+         {16, 64},
+         {16, 80},
+         457,
          "Se for ensino superior, digite a descrição do seu curso, ou deixe em branco."},
-        {"edt_escola", EntryKind::Text, "Nome da Escola / Instituto ou Faculdade", {16, 112}, {16, 128}, 457, ""},
+        {"edt_escola",
+         EntryKind::Text,
+         "Nome da Escola / Instituto ou Faculdade",
+         {16, 112},
+         {16, 128},
+         457,
+         ""},
     };
     return rows;
 }
@@ -129,13 +223,34 @@ const std::vector<FieldRow>& schoolingRows()
 const std::vector<FieldRow>& courseRows()
 {
     static const std::vector<FieldRow> rows = {
-        {"edt_cucurso%1", EntryKind::Text, "Descrição do Curso", {8, 16}, {8, 32}, 441,
+        {"edt_cucurso%1",
+         EntryKind::Text,
+         "Descrição do Curso",
+         {8, 16},
+         {8, 32},
+         441,
          "Digite a descrição do curso que você fez."},
-        {"edt_cuobs%1", EntryKind::Text, "Observações", {8, 64}, {8, 80}, 441,
+        {"edt_cuobs%1",
+         EntryKind::Text,
+         "Observações",
+         {8, 64},
+         {8, 80},
+         441,
          "escreva aqui se houver alguma observação"},
-        {"edt_cuescola%1", EntryKind::Text, "Nome da Escola / Instituto", {8, 112}, {8, 128}, 441,
+        {"edt_cuescola%1",
+         EntryKind::Text,
+         "Nome da Escola / Instituto",
+         {8, 112},
+         {8, 128},
+         441,
          "Digite o nome da escola ou instituto que você conclui ou esta concluindo o curso."},
-        {"edt_cuduracao%1", EntryKind::List, "Duração do Curso", {8, 160}, {8, 176}, 145, "Quanto tempo dura o curso.",
+        {"edt_cuduracao%1",
+         EntryKind::List,
+         "Duração do Curso",
+         {8, 160},
+         {8, 176},
+         145,
+         "Quanto tempo dura o curso.",
          {"1 Mes", "2 Meses", "3 Meses", "4 Meses", "5 Meses", "6 Meses", "1 Ano", "1 Ano e Meio", "2 Anos",
           "2 Anos e Meio", "3 Anos"}},
     };
@@ -147,13 +262,33 @@ const std::vector<FieldRow>& informationRows()
     static const std::vector<FieldRow> rows = {
         {"edt_rg", EntryKind::Text, "R.G.", {24, 48}, {24, 64}, 193, "Digite o número do seu RG"},
         {"edt_cpf", EntryKind::Text, "C.P.F.", {256, 48}, {256, 64}, 193, "Número do seu CPF"},
-        {"edt_cp", EntryKind::Text, "Nº da Carteira Profissional", {24, 104}, {24, 120}, 193,
+        {"edt_cp",
+         EntryKind::Text,
+         "Nº da Carteira Profissional",
+         {24, 104},
+         {24, 120},
+         193,
          "Coloque aqui o numero de sua carteria de trabalho."},
-        {"edt_te", EntryKind::Text, "Título Eleitoral", {256, 104}, {256, 120}, 193,
+        {"edt_te",
+         EntryKind::Text,
+         "Título Eleitoral",
+         {256, 104},
+         {256, 120},
+         193,
          "Numero do seu titulo eleitoral."},
-        {"edt_cargo", EntryKind::Text, "Cargo Pretendido (ou a combinar)", {24, 160}, {24, 176}, 433,
+        {"edt_cargo",
+         EntryKind::Text,
+         "Cargo Pretendido (ou a combinar)",
+         {24, 160},
+         {24, 176},
+         433,
          "Caso deseje um cargo específico."},
-        {"edt_salario", EntryKind::Text, "Salário Pretendido (ou a combinar)", {24, 216}, {24, 232}, 169,
+        {"edt_salario",
+         EntryKind::Text,
+         "Salário Pretendido (ou a combinar)",
+         {24, 216},
+         {24, 232},
+         169,
          "Caso queira estipular o valor mínimo do salário."},
     };
     return rows;
@@ -216,8 +351,9 @@ TForm1::~TForm1()
 void TForm1::buildForm()
 {
     setWindowTitle(QStringLiteral("Sovranel 3.1 - Crie o seu currículo com facilidade!"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
@@ -235,19 +371,28 @@ void TForm1::buildForm()
 
     // Makes a field of a table row inside `parent`, registers it and sets its label and hint.
     auto makeField = [this](QWidget* parent, const FieldRow& row, int page) -> QWidget* {
-        const QString name = page > 0 ? QString::fromLatin1(row.name).arg(page) : QString::fromLatin1(row.name);
+        const QString name =
+            page > 0 ? QString::fromLatin1(row.name).arg(page) : QString::fromLatin1(row.name);
         QWidget* w = nullptr;
         switch (row.kind) {
-        case EntryKind::Text: w = new QLineEdit(parent); break;
-        case EntryKind::Phone: w = new ui::PhoneEdit(parent); break;
-        case EntryKind::Date: w = new ui::DateField(parent); break;
+        case EntryKind::Text:
+            w = new QLineEdit(parent);
+            break;
+        case EntryKind::Phone:
+            w = new ui::PhoneEdit(parent);
+            break;
+        case EntryKind::Date:
+            w = new ui::DateField(parent);
+            break;
         case EntryKind::List: {
             auto* list = new ui::ListField(parent);
             list->setItems(row.items);
             w = list;
             break;
         }
-        case EntryKind::Sentence: w = new ui::SentenceBox(parent); break;
+        case EntryKind::Sentence:
+            w = new ui::SentenceBox(parent);
+            break;
         }
         w->setObjectName(name);
         w->setGeometry(row.fieldAt.x(), row.fieldAt.y(), row.width, kFieldHeight);
@@ -354,7 +499,8 @@ void TForm1::buildForm()
 
     // Foto
     TabSheet15 = makePage(PageControl1, "TabSheet15", QStringLiteral("Foto"));
-    makeLabel(TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"), {101, 8});
+    makeLabel(TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"),
+              {101, 8});
     Image1 = new ui::PictureBox(TabSheet15);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(133, 24, 225, 209);
@@ -369,14 +515,16 @@ void TForm1::buildForm()
     BitBtn2 = makeButton(TabSheet15, "BitBtn2", QStringLiteral("Procurar uma Foto"), {189, 248, 132, 33},
                          ui::themeIcon("folder-pictures", QStyle::SP_DirOpenIcon), 24,
                          "Clique aqui para procurar uma foto que esta no computador ou pen drive.");
-    BitBtn5 = makeButton(TabSheet15, "BitBtn5", QStringLiteral("Excluir Foto"), {328, 248, 132, 33},
-                         ui::themeIcon("user-trash", QStyle::SP_TrashIcon), 24, "Clique aqui para remover a foto.");
+    BitBtn5 =
+        makeButton(TabSheet15, "BitBtn5", QStringLiteral("Excluir Foto"), {328, 248, 132, 33},
+                   ui::themeIcon("user-trash", QStyle::SP_TrashIcon), 24, "Clique aqui para remover a foto.");
 
     // Informações
     TabSheet16 = makePage(PageControl1, "TabSheet16", QStringLiteral("Informações"));
     {
         QLabel* note =
-            makeLabel(TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."), {88, 24});
+            makeLabel(TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."),
+                      {88, 24});
         QFont u = note->font();
         u.setUnderline(true);
         note->setFont(u);
@@ -395,19 +543,23 @@ void TForm1::buildForm()
     {
         QLabel* note = makeLabel(
             TabSheet17,
-            QStringLiteral("Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
+            QStringLiteral(
+                "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
             {47, 36});
         QFont u = note->font();
         u.setUnderline(true);
         note->setFont(u);
         note->adjustSize();
         const SentenceRow sentences[] = {
-            {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457, true},
-            {"frase2", quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."), 121,
+            {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457,
+             true},
+            {"frase2",
+             quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."), 121,
              449, true},
             {"frase3",
-             quoted("Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."), 153,
-             468, true},
+             quoted(
+                 "Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."),
+             153, 468, true},
             {"frase4", QStringLiteral("Usar a frase que eu escrever abaixo:"), 185, 273, false},
         };
         QCheckBox* boxes[4] = {};
@@ -436,12 +588,12 @@ void TForm1::buildForm()
     }
 
     // The buttons below the pages, made in their tab order.
-    BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral("Gerar Curriculo!"), {381, 333, 121, 22}, imagens[1], 16,
-                         "Gera o seu currículo para ser impresso.");
-    BitBtn4 = makeButton(client, "BitBtn4", QStringLiteral("Limpar Campos"), {257, 333, 120, 22}, imagens[3], 16,
-                         "Limpa todos os campos preenchidos.");
-    BitBtn6 = makeButton(client, "BitBtn6", QStringLiteral("Salvar (QRP)"), {132, 333, 121, 22}, imagens[2], 16,
-                         "Salva o Curriculo pronto para ser impresso.");
+    BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral("Gerar Curriculo!"), {381, 333, 121, 22},
+                         imagens[1], 16, "Gera o seu currículo para ser impresso.");
+    BitBtn4 = makeButton(client, "BitBtn4", QStringLiteral("Limpar Campos"), {257, 333, 120, 22}, imagens[3],
+                         16, "Limpa todos os campos preenchidos.");
+    BitBtn6 = makeButton(client, "BitBtn6", QStringLiteral("Salvar (QRP)"), {132, 333, 121, 22}, imagens[2],
+                         16, "Salva o Curriculo pronto para ser impresso.");
     BitBtn7 = makeButton(client, "BitBtn7", QStringLiteral("Abrir (QRP)"), {5, 333, 124, 22}, imagens[0], 16,
                          "Abre um Currículo já gerado pelo Sovranel 3.0");
 
@@ -524,7 +676,8 @@ void TForm1::wireEvents()
 {
     // Every handler runs guarded: a failure it throws ends in the standard error box.
     auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this, [this, handler] { ui::guarded([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, handler] { ui::guarded([this, handler] { (this->*handler)(); }); });
     };
     on(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     on(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);

@@ -69,7 +69,7 @@ struct CoursePage {
 // its own: every item is one of these controls, read by name by the report filling.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(const Environment& env = Environment(), QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -162,14 +162,15 @@ public:
     QMenu* Atualizar1 = nullptr;
     QAction* ProcurarAtualizaes1 = nullptr;
     QAction* Sobre1 = nullptr;
-    std::array<QIcon, 5> imagens; // 0 opening folder, 1 page under a magnifier, 2 floppy, 3 blank page, 4 globe
+    std::array<QIcon, 5>
+        imagens; // 0 opening folder, 1 page under a magnifier, 2 floppy, 3 blank page, 4 globe
 
     // Components without a place on screen
     QTimer* Timer1 = nullptr;
     ui::OpenFileDialog* OpenPictureDialog1 = nullptr;
     ui::OpenFileDialog* OpenDialog1 = nullptr;
 
-public slots:
+  public slots:
     // Start-up and lifecycle
     void FormCreate();
     void FormShow();
@@ -218,10 +219,10 @@ public slots:
     void LimparCacheDoServidor();
     void ProcurarAtualizaes1Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void buildForm();
     void buildMenu();
     void wireEvents();

@@ -90,7 +90,8 @@ LoadedPicture loadPicture(const QString& path)
         fail(tooLargeMessage(name, claimed));
     picture.image = reader.read();
     if (picture.image.isNull())
-        fail(QStringLiteral("A imagem \"%1\" está danificada ou é grande demais e não pôde ser aberta.").arg(name));
+        fail(QStringLiteral("A imagem \"%1\" está danificada ou é grande demais e não pôde ser aberta.")
+                 .arg(name));
     if (tooLarge(picture.image.size()))
         fail(tooLargeMessage(name, picture.image.size()));
     picture.format = format.toUpper();
@@ -106,7 +107,9 @@ void TForm1::wireActions()
     // The focus coming into the page area from outside it (the buttons below the pages, a
     // dialog, or nothing at all when the window first gets the focus).
     connect(qApp, &QApplication::focusChanged, m_wiring.get(), [this](QWidget* old, QWidget* now) {
-        auto inPages = [this](const QWidget* w) { return w && (w == PageControl1 || PageControl1->isAncestorOf(w)); };
+        auto inPages = [this](const QWidget* w) {
+            return w && (w == PageControl1 || PageControl1->isAncestorOf(w));
+        };
         if (inPages(now) && !inPages(old))
             ui::guarded([this] { PageControl1Enter(); });
     });

@@ -52,15 +52,19 @@ constexpr EnterStep kEnterSteps[] = {
 
 bool isEnter(const QKeyEvent* key)
 {
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !(key->modifiers() & Qt::ControlModifier);
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           !(key->modifiers() & Qt::ControlModifier);
 }
 
-bool canTakeFocus(const QWidget* w) { return w->isEnabled() && w->isVisible() && w->focusPolicy() != Qt::NoFocus; }
+bool canTakeFocus(const QWidget* w)
+{
+    return w->isEnabled() && w->isVisible() && w->focusPolicy() != Qt::NoFocus;
+}
 
 // Watches the entry controls: Enter moves along the chains, and every focus change of an
 // entry control repaints the highlight.
 class EntryWatcher : public QObject {
-public:
+  public:
     EntryWatcher(TForm1* form, QObject* parent) : QObject(parent), m_form(form) {}
 
     void addStep(QWidget* from, QWidget* to)
@@ -73,7 +77,9 @@ public:
     {
         switch (event->type()) {
         case QEvent::FocusIn:
-        case QEvent::FocusOut: m_form->MudancaDeFoco(); break;
+        case QEvent::FocusOut:
+            m_form->MudancaDeFoco();
+            break;
         case QEvent::KeyPress:
             if (auto* from = qobject_cast<QWidget*>(watched);
                 from && m_next.contains(from) && isEnter(static_cast<QKeyEvent*>(event))) {
@@ -81,12 +87,13 @@ public:
                 return true; // the field never sees this Enter, nor does anything around it
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return false;
     }
 
-private:
+  private:
     void moveOn(QWidget* from)
     {
         // A phone number that may not be left is refused where it is, so the focus and the
@@ -141,10 +148,13 @@ void TForm1::MudancaDeFoco()
     // The control that holds this window's focus: it keeps it while a message box or a menu
     // is up, so the field being worked on stays marked behind them.
     const QWidget* focused = focusWidget();
-    auto holdsFocus = [focused](const QWidget* w) { return focused && (focused == w || w->isAncestorOf(focused)); };
+    auto holdsFocus = [focused](const QWidget* w) {
+        return focused && (focused == w || w->isAncestorOf(focused));
+    };
     // One pass per kind, in component order; the kinds do not overlap, so each control is
     // painted once.
-    for (EntryKind kind : {EntryKind::Text, EntryKind::Date, EntryKind::List, EntryKind::Phone, EntryKind::Sentence})
+    for (EntryKind kind :
+         {EntryKind::Text, EntryKind::Date, EntryKind::List, EntryKind::Phone, EntryKind::Sentence})
         for (const EntryControl& e : m_entries)
             if (e.kind == kind)
                 ui::setHighlighted(e.widget, holdsFocus(e.widget));

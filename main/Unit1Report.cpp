@@ -36,9 +36,9 @@ FillStage after(FillStage first, int index) { return FillStage(int(first) + inde
 
 void TForm1::GerarCurrculo1Click()
 {
-    const ui::DialogButton answer =
-        ui::askYesNo(QStringLiteral("Configurações Avançadas"),
-                     QStringLiteral("Gostaria de configurar cores e estilo do seu Currículo?"), ui::DialogButton::Yes);
+    const ui::DialogButton answer = ui::askYesNo(
+        QStringLiteral("Configurações Avançadas"),
+        QStringLiteral("Gostaria de configurar cores e estilo do seu Currículo?"), ui::DialogButton::Yes);
     if (answer == ui::DialogButton::Yes) {
         impressao->exec();
         return;
@@ -81,9 +81,9 @@ void TForm1::PreencherCurriculo(const FillOptions& options)
     };
     // The labels that take the font and colour themselves; the others follow the report font.
     const std::initializer_list<report::Label*> styled = {
-        c.titulo,    c.titulo2,      c.titulo3, c.titulo4, c.titulo5,      c.nome,   c.nascimento,
-        c.sexo,      c.ec,           c.telefone1, c.telefone2, c.naturalidade, c.email,  c.rua,
-        c.numero,    c.complemento,  c.bairro,  c.cidade,  c.uf,
+        c.titulo, c.titulo2,     c.titulo3,   c.titulo4,   c.titulo5,      c.nome,  c.nascimento,
+        c.sexo,   c.ec,          c.telefone1, c.telefone2, c.naturalidade, c.email, c.rua,
+        c.numero, c.complemento, c.bairro,    c.cidade,    c.uf,
     };
 
     // Font name; the page footer keeps Arial.
@@ -215,6 +215,9 @@ void TForm1::TotalDePaginas()
     Curriculo->txt4->caption = QString::number(r.pageCount());
 }
 
-void TForm1::TituloDoCurriculo() { Curriculo->report().title = QStringLiteral("Curriculo de ") + edt_nome->text(); }
+void TForm1::TituloDoCurriculo()
+{
+    Curriculo->report().title = QStringLiteral("Curriculo de ") + edt_nome->text();
+}
 
 void TForm1::VisualizarCurriculo() { report::PreviewWindow::showAndWait(Curriculo->report().prepare()); }

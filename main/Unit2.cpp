@@ -65,10 +65,10 @@ Tfrm_foto::Tfrm_foto(QWidget* parent) : QDialog(parent), m_source(makeSource())
     VideoWindow->setGeometry(3, 0, 225, 209);
 
     BitBtn3 = ui::makeButton(client, "BitBtn3", QStringLiteral("OK"), {32, 216, 83, 41},
-                         ui::themeIcon("camera-photo", QStyle::SP_DialogApplyButton));
+                             ui::themeIcon("camera-photo", QStyle::SP_DialogApplyButton));
     BitBtn3->setDefault(true);
     BitBtn1 = ui::makeButton(client, "BitBtn1", QStringLiteral("Cancel"), {120, 216, 83, 41},
-                         QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton));
+                             QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton));
 
     setFixedSize(kClientSize.width(), menuHeight + kClientSize.height());
 

@@ -18,7 +18,7 @@ class VideoView;
 // Its video source comes from Form1's environment.
 class Tfrm_foto : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tfrm_foto(QWidget* parent = nullptr);
     ~Tfrm_foto() override;
 
@@ -28,23 +28,23 @@ public:
     QPushButton* BitBtn3 = nullptr;            // "OK"
     QPushButton* BitBtn1 = nullptr;            // "Cancel"
 
-public slots:
+  public slots:
     void FormCreate();
     void DevicesItemClick(QAction* sender);
     void BitBtn3Click();
     void BitBtn1Click();
     void FormCloseQuery(bool& canClose);
 
-public:
+  public:
     // Every way out (the buttons, Esc, the window manager) passes here, so the device is
     // always released when the window goes.
     void done(int result) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<capture::VideoSource> m_source;
 };
 

@@ -76,7 +76,7 @@ struct CourseNames {
     int titles[4];
 };
 const CourseNames kCourses[5] = {
-    {"linha3", {75, 76, 80, 82}},     {"linha10", {83, 87, 89, 90}},     {"linha11", {81, 95, 96, 97}},
+    {"linha3", {75, 76, 80, 82}},      {"linha10", {83, 87, 89, 90}},     {"linha11", {81, 95, 96, 97}},
     {"linha12", {102, 103, 104, 105}}, {"linha13", {110, 111, 112, 113}},
 };
 
@@ -88,7 +88,9 @@ struct ItemBand {
     FieldRow right; // title null: none
 };
 const ItemBand kItems[4] = {
-    {"subcp", 29, {"QRLabel127", "Carteira Profissional:", 14, "cp", 139, -1},
+    {"subcp",
+     29,
+     {"QRLabel127", "Carteira Profissional:", 14, "cp", 139, -1},
      {"QRLabel129", "Titulo Eleitoral:", 312, "te", 402, -1}},
     {"subrg", 29, {"QRLabel125", "R.G.:", 14, "rg", 50, -1}, {"QRLabel131", "C.P.F.:", 312, "cpf", 360, -1}},
     {"subcargo", 29, {"QRLabel121", "Cargo Pretendido:", 14, "cargop", 123, -1}, {}},
@@ -103,8 +105,11 @@ struct FooterControl {
     bool italic;
 };
 const FooterControl kFooter[] = {
-    {"sovranel", "Sovranel 3.1", 3, true}, {"txt1", "página", 633, false}, {"txt2", nullptr, 673, false},
-    {"txt3", "de", 685, false},            {"txt4", "1", 703, false},
+    {"sovranel", "Sovranel 3.1", 3, true},
+    {"txt1", "página", 633, false},
+    {"txt2", nullptr, 673, false},
+    {"txt3", "de", 685, false},
+    {"txt4", "1", 703, false},
 };
 
 QString name(const char* n) { return QString::fromUtf8(n); }
@@ -155,7 +160,8 @@ void TCurriculo::buildTemplate()
 
     // Title band.
     subprincipal = r.addBand(BandKind::Title, QStringLiteral("subprincipal"), 331);
-    titulo = subprincipal->add<Label>(QStringLiteral("titulo"), QRectF(4, 16, 712, 29), QStringLiteral("Sovranel Vitae"));
+    titulo = subprincipal->add<Label>(QStringLiteral("titulo"), QRectF(4, 16, 712, 29),
+                                      QStringLiteral("Sovranel Vitae"));
     titulo->autoSize = false;
     titulo->alignment = Qt::AlignHCenter;
     titulo->setFont(FontSpec{QStringLiteral("Arial"), 16}, Qt::black);
@@ -195,7 +201,8 @@ void TCurriculo::buildTemplate()
             const BlockLine& l = kExperienceLines[i];
             const double top = first ? l.top1 : l.topN;
             const double titleLeft = i == 3 ? (first ? 160 : 158) : 14;
-            b.titulos[size_t(i)] = label(b.subexperiencia, qrLabel(names.titles[i]), titleLeft, top, name(l.text));
+            b.titulos[size_t(i)] =
+                label(b.subexperiencia, qrLabel(names.titles[i]), titleLeft, top, name(l.text));
             label(b.subexperiencia, numbered(kExperienceValues[i], n), names.valueLefts[i], top);
         }
         b.empresa = r.find<Label>(numbered("empresa", n));

@@ -25,7 +25,7 @@ struct ExperienceBlock {
 // One course block.
 struct CourseBlock {
     report::Band* subcurso = nullptr;
-    report::Line* linha = nullptr; // linha3, then linha10..linha13
+    report::Line* linha = nullptr;           // linha3, then linha10..linha13
     std::array<report::Label*, 4> titulos{}; // description, remarks, school, duration
     report::Label* cudescricao = nullptr;
     report::Label* cuobs = nullptr;
@@ -38,7 +38,7 @@ struct CourseBlock {
 // name through report().find<…>() and, for those the program writes, as a member.
 class TCurriculo : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TCurriculo(QObject* parent = nullptr);
     ~TCurriculo() override;
 
@@ -107,7 +107,7 @@ public:
     // linha1 to linha13 at indexes 0 to 12.
     std::array<report::Line*, 13> linhas{};
 
-private:
+  private:
     void buildTemplate();
     report::Report m_report;
 };

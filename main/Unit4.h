@@ -8,7 +8,7 @@ class QProgressBar;
 // The splash window shown while the program creates its windows.
 class Tsplash : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tsplash(QWidget* parent = nullptr);
     ~Tsplash() override;
 

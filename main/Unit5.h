@@ -7,16 +7,16 @@ class QLabel;
 // The about box: the program's artwork and, in its caption, the version.
 class Tsobre : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tsobre(QWidget* parent = nullptr);
     ~Tsobre() override;
 
     QLabel* Image1 = nullptr;
 
-public slots:
+  public slots:
     void FormActivate();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
 };
 

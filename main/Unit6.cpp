@@ -83,9 +83,8 @@ QImage Timpressao::samplePicture(int model)
         const char* title;
         const char* value;
     };
-    const Line lines[] = {{"Nome:", "Maria da Silva"},
-                          {"Nascimento:", "15/03/1990"},
-                          {"Naturalidade:", "Recife"}};
+    const Line lines[] = {
+        {"Nome:", "Maria da Silva"}, {"Nascimento:", "15/03/1990"}, {"Naturalidade:", "Recife"}};
     QFont title(family);
     title.setPixelSize(14);
     title.setBold(true);
@@ -204,7 +203,8 @@ bool Timpressao::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* picture = qobject_cast<QWidget*>(watched);
-        if (picture && mouse->button() == Qt::LeftButton && picture->rect().contains(mouse->position().toPoint())) {
+        if (picture && mouse->button() == Qt::LeftButton &&
+            picture->rect().contains(mouse->position().toPoint())) {
             if (watched == Image1)
                 Image1Click();
             else if (watched == Image2)

@@ -18,7 +18,7 @@ class ColourBox;
 // Its choices last from one showing to the next, and the save dialog reads the font and colour.
 class Timpressao : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Timpressao(QWidget* parent = nullptr);
 
     // The font each lettering model prints with, models 1 to 3 at indexes 0 to 2.
@@ -43,7 +43,7 @@ public:
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
 
-public slots:
+  public slots:
     void FormCreate();
     void FormShow();
     void Image1Click();
@@ -55,11 +55,11 @@ public slots:
     void BitBtn1Click();
     void BitBtn2Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Model n (1 to 3) checked or cleared: a checked box takes its font and clears the others.
     void modelChanged(int n);
     std::array<QCheckBox*, 3> models() const { return {Modelo1, Modelo2, Modelo3}; }

@@ -59,7 +59,8 @@ Tfrm_salvar::Tfrm_salvar(QWidget* parent) : QDialog(parent)
     DriveComboBox1 = place<ui::DriveList>(this, "DriveComboBox1", {8, 24, 145, 22});
     DriveComboBox1->setFont(sansSerif(13));
 
-    Label2 = label(this, "Label2", {8, 56}, QStringLiteral("Escolha a pasta onde deseja salvar."), windowFont);
+    Label2 =
+        label(this, "Label2", {8, 56}, QStringLiteral("Escolha a pasta onde deseja salvar."), windowFont);
 
     // It opens on the working folder, and the drive list follows it.
     lista = place<ui::FolderList>(this, "lista", {8, 72, 233, 177});
@@ -103,7 +104,10 @@ QString Tfrm_salvar::reportFileName(const QString& folder, const QString& name)
     return folder + QDir::separator() + name + QStringLiteral(".QRP");
 }
 
-QString Tfrm_salvar::reportFileName() const { return reportFileName(lista->folder(), Form1->edt_nome->text()); }
+QString Tfrm_salvar::reportFileName() const
+{
+    return reportFileName(lista->folder(), Form1->edt_nome->text());
+}
 
 void Tfrm_salvar::showEvent(QShowEvent* event)
 {
@@ -142,9 +146,10 @@ void Tfrm_salvar::BitBtn1Click()
     const QString name = Form1->edt_nome->text();
     // A separator in the name would put the file in another folder than the one chosen.
     if (name.contains(QLatin1Char('/')) || name.contains(QDir::separator())) {
-        ui::showMessage(QStringLiteral("O nome \"%1\" contém uma barra (%2), que não pode fazer parte do nome de um "
-                                       "arquivo. Corrija o nome na aba \"Dados Principais\" e salve de novo.")
-                            .arg(name, QString(QDir::separator())));
+        ui::showMessage(
+            QStringLiteral("O nome \"%1\" contém uma barra (%2), que não pode fazer parte do nome de um "
+                           "arquivo. Corrija o nome na aba \"Dados Principais\" e salve de novo.")
+                .arg(name, QString(QDir::separator())));
         return;
     }
     const QString file = reportFileName();

@@ -15,7 +15,7 @@ class FolderList;
 // a report file named after them. Only hidden between uses, so the folder chosen stays chosen.
 class Tfrm_salvar : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tfrm_salvar(QWidget* parent = nullptr);
 
     // The report file for a folder and a name as typed: folder, separator, name, ".QRP".
@@ -31,15 +31,15 @@ public:
     QPushButton* BitBtn2 = nullptr;
     QProgressBar* progresso = nullptr;
 
-public slots:
+  public slots:
     void BitBtn1Click();
     void BitBtn2Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void setProgress(int position);
     void endProgress();
 };

@@ -110,12 +110,10 @@ void Tform_MainWindow::buildForm()
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
 
-    btn_Update =
-        ui::makeButton(this, "btn_Update", QStringLiteral("Atualizar"), {64, 144, 107, 41},
-                       ui::themeIcon("software-update-available", QStyle::SP_BrowserReload), 24);
-    btn_Exit =
-        ui::makeButton(this, "btn_Exit", QStringLiteral("Desconectar"), {176, 144, 107, 41},
-                       ui::themeIcon("network-offline", QStyle::SP_DialogCloseButton), 24);
+    btn_Update = ui::makeButton(this, "btn_Update", QStringLiteral("Atualizar"), {64, 144, 107, 41},
+                                ui::themeIcon("software-update-available", QStyle::SP_BrowserReload), 24);
+    btn_Exit = ui::makeButton(this, "btn_Exit", QStringLiteral("Desconectar"), {176, 144, 107, 41},
+                              ui::themeIcon("network-offline", QStyle::SP_DialogCloseButton), 24);
 
     ui::applySkin(this, QStringLiteral(":/update/skin.qss"));
     ui::centreOnScreen(this);

@@ -17,7 +17,7 @@ namespace capture {
 // the latest frame for us, so no code of ours runs per frame. Make it only when
 // backendAvailable() says so.
 class MediaSource : public VideoSource {
-public:
+  public:
     MediaSource();
     ~MediaSource() override;
 
@@ -26,7 +26,7 @@ public:
     QImage latestFrame() const override;
     void stop() override;
 
-private:
+  private:
     QList<QCameraDevice> m_devices;
     QMediaCaptureSession m_session;
     std::unique_ptr<QCamera> m_camera;

@@ -12,7 +12,7 @@ class VideoView;
 // The machine's video input devices as a window uses them: pick one, see its live picture,
 // take the latest frame. Windows talk only to this, so tests can hand them a fake.
 class VideoSource {
-public:
+  public:
     virtual ~VideoSource() = default;
 
     // Friendly names of the video input devices, in the system's order; an index into this
@@ -34,7 +34,7 @@ public:
 
 // A machine without video input devices.
 class NoDevices : public VideoSource {
-public:
+  public:
     QStringList devices() const override { return {}; }
     void start(int, VideoView*) override {}
     QImage latestFrame() const override { return {}; }

@@ -11,7 +11,7 @@ namespace capture {
 // without a capture backend ends the program.
 class VideoView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VideoView(QWidget* parent = nullptr);
 
     // The video widget filling the view, made on first use; shown while `live`.
@@ -19,10 +19,10 @@ public:
     void setLive(bool live);
     bool isLive() const;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QVideoWidget* m_video = nullptr;
 };
 

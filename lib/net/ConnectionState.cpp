@@ -26,11 +26,14 @@ bool isOnline()
         QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
     if (const QNetworkInformation* info = backend ? QNetworkInformation::instance() : nullptr) {
         switch (info->reachability()) {
-        case QNetworkInformation::Reachability::Disconnected: return false;
+        case QNetworkInformation::Reachability::Disconnected:
+            return false;
         case QNetworkInformation::Reachability::Local:
         case QNetworkInformation::Reachability::Site:
-        case QNetworkInformation::Reachability::Online: return true;
-        case QNetworkInformation::Reachability::Unknown: break;
+        case QNetworkInformation::Reachability::Online:
+            return true;
+        case QNetworkInformation::Reachability::Unknown:
+            break;
         }
     }
     return anInterfaceIsUp();

@@ -15,12 +15,17 @@ namespace {
 QString reason(const QNetworkReply& reply)
 {
     switch (reply.error()) {
-    case QNetworkReply::ConnectionRefusedError: return QStringLiteral("o servidor recusou a conexão");
-    case QNetworkReply::RemoteHostClosedError: return QStringLiteral("o servidor encerrou a conexão");
-    case QNetworkReply::HostNotFoundError: return QStringLiteral("o servidor não foi encontrado");
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("o servidor recusou a conexão");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("o servidor encerrou a conexão");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("o servidor não foi encontrado");
     case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError: return QStringLiteral("a rede não está disponível");
-    default: return reply.errorString();
+    case QNetworkReply::NetworkSessionFailedError:
+        return QStringLiteral("a rede não está disponível");
+    default:
+        return reply.errorString();
     }
 }
 

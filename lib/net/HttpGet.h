@@ -9,7 +9,7 @@ namespace net {
 
 // A request that did not bring a body: the text says why, in Portuguese, for the person.
 class HttpFailure : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -19,7 +19,7 @@ QString routeOf(const QUrl& url)
 
 // The system's proxy for every request but those to a server asked for directly.
 class Routes : public QNetworkProxyFactory {
-public:
+  public:
     QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override
     {
         const QString route = query.url().isValid() ? routeOf(query.url())

@@ -17,13 +17,13 @@ QNetworkDiskCache* urlCache();
 // straight to the server, past any proxy the system names; every other request keeps the
 // system's proxy settings.
 class DirectRoute {
-public:
+  public:
     explicit DirectRoute(const QUrl& url);
     ~DirectRoute();
     DirectRoute(const DirectRoute&) = delete;
     DirectRoute& operator=(const DirectRoute&) = delete;
 
-private:
+  private:
     QString m_route;
 };
 

@@ -15,20 +15,20 @@ namespace net {
 // while its request is pending is not requested twice.
 class WebView : public QTextBrowser {
     Q_OBJECT
-public:
+  public:
     explicit WebView(QNetworkAccessManager* manager, QWidget* parent = nullptr);
 
     void navigate(const QUrl& url);
     QUrl address() const { return m_address; }
 
-signals:
+  signals:
     // The page itself arrived (ok) or failed.
     void pageLoaded(bool ok);
 
-protected:
+  protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
-private:
+  private:
     void fetch(const QUrl& url, int type);
     void finished(QNetworkReply* reply, int type);
 

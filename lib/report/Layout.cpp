@@ -28,7 +28,10 @@ struct LaidLabel {
     double x = 0, y = 0, width = 0;
     double lineSpacing = 0, lineHeight = 0;
     double growth = 0; // how much taller than its design box it came out
-    double height() const { return lines.isEmpty() ? lineHeight : (lines.size() - 1) * lineSpacing + lineHeight; }
+    double height() const
+    {
+        return lines.isEmpty() ? lineHeight : (lines.size() - 1) * lineSpacing + lineHeight;
+    }
 };
 
 struct FontMetrics {
@@ -38,18 +41,19 @@ struct FontMetrics {
 
 // Fonts are few and texts many: keep the metrics of each font once per preparation.
 class MetricsCache {
-public:
+  public:
     const FontMetrics& get(const FontSpec& spec)
     {
         for (const auto& [s, m] : m_cache)
             if (s == spec)
                 return *m;
         QFont f = toQFont(spec);
-        m_cache.emplace_back(spec, std::make_unique<FontMetrics>(FontMetrics{f, QFontMetricsF(f, &layoutDevice())}));
+        m_cache.emplace_back(
+            spec, std::make_unique<FontMetrics>(FontMetrics{f, QFontMetricsF(f, &layoutDevice())}));
         return *m_cache.back().second;
     }
 
-private:
+  private:
     std::vector<std::pair<FontSpec, std::unique_ptr<FontMetrics>>> m_cache;
 };
 
@@ -92,7 +96,7 @@ bool overlapsRow(const QRectF& box, double top, double height)
 // right edge (or at a picture or line in their way); the lines below move down by what the
 // wrapped texts grew, and so does the band.
 class BandLayout {
-public:
+  public:
     BandLayout(const Band& band, int pageNumber, double width, MetricsCache& metrics)
     {
         std::vector<LaidLabel> labels;
@@ -196,7 +200,8 @@ public:
     double height() const { return m_height; }
 
     // The band's drawing items, placed with the band's top-left corner at `origin`.
-    template <class Emit> void place(QPointF origin, Emit&& out, const std::function<int(const Image&)>& picture) const
+    template <class Emit>
+    void place(QPointF origin, Emit&& out, const std::function<int(const Image&)>& picture) const
     {
         for (size_t i = 0; i < m_others.size(); ++i) {
             const Control* c = m_others[i];
@@ -214,13 +219,14 @@ public:
             for (int i = 0; i < l.lines.size(); ++i) {
                 if (l.lines[i].isEmpty())
                     continue;
-                const QRectF box(origin.x() + l.x, origin.y() + l.y + i * l.lineSpacing, l.width, l.lineHeight);
+                const QRectF box(origin.x() + l.x, origin.y() + l.y + i * l.lineSpacing, l.width,
+                                 l.lineHeight);
                 out(TextItem{box, l.lines[i], l.font, l.colour, align}, box.top());
             }
         }
     }
 
-private:
+  private:
     std::vector<LaidLabel> m_labels;
     std::vector<const Control*> m_others;
     std::vector<double> m_shift;
@@ -257,7 +263,8 @@ PreparedPages Report::prepare()
             body.push_back(b.get());
     }
     // The title band comes first whatever its place in the list.
-    std::stable_partition(body.begin(), body.end(), [](const Band* b) { return b->kind() == BandKind::Title; });
+    std::stable_partition(body.begin(), body.end(),
+                          [](const Band* b) { return b->kind() == BandKind::Title; });
 
     // The footer's height does not depend on the page number but for a counter with many
     // digits; lay it out with the largest number a résumé could reach here and keep it.
@@ -267,8 +274,8 @@ PreparedPages Report::prepare()
     auto newPage = [&] {
         out.pages.emplace_back();
         if (frame)
-            out.pages.back().items.push_back(
-                FrameItem{QRectF(margin, margin, width, pageSize.height() - 2 * margin), frameColour, frameWidth});
+            out.pages.back().items.push_back(FrameItem{
+                QRectF(margin, margin, width, pageSize.height() - 2 * margin), frameColour, frameWidth});
     };
     newPage();
     double y = top;
@@ -282,13 +289,15 @@ PreparedPages Report::prepare()
             y = top;
         }
         if (fitsAPage) {
-            laid.place(QPointF(margin, y), [&](Item item, double) { out.pages.back().items.push_back(std::move(item)); },
-                      picture);
+            laid.place(
+                QPointF(margin, y),
+                [&](Item item, double) { out.pages.back().items.push_back(std::move(item)); }, picture);
         } else {
             // Taller than a whole page: what does not fit goes on, line by line, to the next pages.
             std::vector<std::pair<double, Item>> items;
-            laid.place(QPointF(margin, y), [&](Item item, double itemTop) { items.emplace_back(itemTop, std::move(item)); },
-                      picture);
+            laid.place(
+                QPointF(margin, y),
+                [&](Item item, double itemTop) { items.emplace_back(itemTop, std::move(item)); }, picture);
             std::stable_sort(items.begin(), items.end(),
                              [](const auto& a, const auto& b) { return a.first < b.first; });
             double offset = 0;
@@ -324,8 +333,9 @@ PreparedPages Report::prepare()
     if (footer) {
         for (size_t p = 0; p < out.pages.size(); ++p) {
             const BandLayout laid(*footer, int(p + 1), width, metrics);
-            laid.place(QPointF(margin, pageSize.height() - margin - laid.height()),
-                      [&](Item item, double) { out.pages[p].items.push_back(std::move(item)); }, picture);
+            laid.place(
+                QPointF(margin, pageSize.height() - margin - laid.height()),
+                [&](Item item, double) { out.pages[p].items.push_back(std::move(item)); }, picture);
         }
     }
     m_pageCount = out.pageCount();

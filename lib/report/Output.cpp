@@ -20,8 +20,9 @@ namespace {
 
 std::runtime_error writeError(const QString& path)
 {
-    return std::runtime_error(
-        QStringLiteral("Não foi possível gravar o arquivo \"%1\"").arg(QDir::toNativeSeparators(path)).toStdString());
+    return std::runtime_error(QStringLiteral("Não foi possível gravar o arquivo \"%1\"")
+                                  .arg(QDir::toNativeSeparators(path))
+                                  .toStdString());
 }
 
 template <class Write> void writeAtomically(const QString& path, Write&& write)
@@ -38,7 +39,8 @@ QPageLayout pageLayoutFor(const PreparedPages& pages)
 {
     const QSizeF mm = pages.pageSize * (25.4 / 96.0);
     QPageSize size(mm, QPageSize::Millimeter, QString(), QPageSize::FuzzyOrientationMatch);
-    return QPageLayout(size, pages.isLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+    return QPageLayout(size, pages.isLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF());
 }
 
 QString cssFamily(const QString& family)
@@ -156,37 +158,47 @@ QByteArray toHtml(const PreparedPages& pages)
                     using T = std::decay_t<decltype(i)>;
                     if constexpr (std::is_same_v<T, TextItem>) {
                         const int hAlign = i.flags & Qt::AlignHorizontal_Mask;
-                        const char* align = hAlign & Qt::AlignHCenter ? "center" : hAlign & Qt::AlignRight ? "right" : "left";
-                        texts += QStringLiteral("<div style=\"left:%1px;top:%2px;width:%3px;height:%4px;"
-                                                "font-family:%5;font-size:%6pt;font-weight:%7;font-style:%8;"
-                                                "text-decoration:%9;color:%10;text-align:%11\">%12</div>\n")
-                                     .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
-                                          px(i.rect.height()), cssFamily(i.font.family).toHtmlEscaped(),
-                                          QString::number(i.font.pointSize), i.font.bold ? "bold" : "normal",
-                                          i.font.italic ? "italic" : "normal", i.font.underline ? "underline" : "none")
-                                     .arg(i.colour.name(), QString::fromLatin1(align), i.text.toHtmlEscaped());
+                        const char* align = hAlign & Qt::AlignHCenter ? "center"
+                                            : hAlign & Qt::AlignRight ? "right"
+                                                                      : "left";
+                        texts +=
+                            QStringLiteral("<div style=\"left:%1px;top:%2px;width:%3px;height:%4px;"
+                                           "font-family:%5;font-size:%6pt;font-weight:%7;font-style:%8;"
+                                           "text-decoration:%9;color:%10;text-align:%11\">%12</div>\n")
+                                .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
+                                     px(i.rect.height()), cssFamily(i.font.family).toHtmlEscaped(),
+                                     QString::number(i.font.pointSize), i.font.bold ? "bold" : "normal",
+                                     i.font.italic ? "italic" : "normal",
+                                     i.font.underline ? "underline" : "none")
+                                .arg(i.colour.name(), QString::fromLatin1(align), i.text.toHtmlEscaped());
                     } else if constexpr (std::is_same_v<T, LineItem>) {
-                        const QString dash = i.style == Qt::DashDotLine ? QStringLiteral(" stroke-dasharray=\"6 2 1 2\"")
-                                             : i.style == Qt::DashLine ? QStringLiteral(" stroke-dasharray=\"6 2\"")
-                                                                       : QString();
-                        shapes += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"%5\" "
-                                                 "stroke-width=\"%6\"%7/>\n")
-                                      .arg(px(i.line.x1()), px(i.line.y1()), px(i.line.x2()), px(i.line.y2()),
-                                           i.colour.name(), px(i.width), dash);
+                        const QString dash =
+                            i.style == Qt::DashDotLine ? QStringLiteral(" stroke-dasharray=\"6 2 1 2\"")
+                            : i.style == Qt::DashLine  ? QStringLiteral(" stroke-dasharray=\"6 2\"")
+                                                       : QString();
+                        shapes +=
+                            QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"%5\" "
+                                           "stroke-width=\"%6\"%7/>\n")
+                                .arg(px(i.line.x1()), px(i.line.y1()), px(i.line.x2()), px(i.line.y2()),
+                                     i.colour.name(), px(i.width), dash);
                     } else if constexpr (std::is_same_v<T, FrameItem>) {
-                        shapes += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"none\" "
-                                                 "stroke=\"%5\" stroke-width=\"%6\"/>\n")
-                                      .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
-                                           px(i.rect.height()), i.colour.name(), px(i.width));
+                        shapes +=
+                            QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"none\" "
+                                           "stroke=\"%5\" stroke-width=\"%6\"/>\n")
+                                .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
+                                     px(i.rect.height()), i.colour.name(), px(i.width));
                     } else if constexpr (std::is_same_v<T, ImageItem>) {
                         if (i.picture < 0 || i.picture >= int(pages.pictures.size()))
                             return;
                         const Picture& pic = pages.pictures[size_t(i.picture)];
-                        const QString mime = pic.format == "JPEG" ? QStringLiteral("image/jpeg") : QStringLiteral("image/png");
-                        images += QStringLiteral("<img alt=\"\" style=\"left:%1px;top:%2px;width:%3px;height:%4px\" "
-                                                 "src=\"data:%5;base64,%6\">\n")
-                                      .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
-                                           px(i.rect.height()), mime, QString::fromLatin1(pic.encoded.toBase64()));
+                        const QString mime =
+                            pic.format == "JPEG" ? QStringLiteral("image/jpeg") : QStringLiteral("image/png");
+                        images +=
+                            QStringLiteral(
+                                "<img alt=\"\" style=\"left:%1px;top:%2px;width:%3px;height:%4px\" "
+                                "src=\"data:%5;base64,%6\">\n")
+                                .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
+                                     px(i.rect.height()), mime, QString::fromLatin1(pic.encoded.toBase64()));
                     }
                 },
                 item);
@@ -229,8 +241,9 @@ void saveAs(const PreparedPages& pages, const QString& path)
             f.write(pages, path);
             return;
         }
-    throw std::runtime_error(
-        QStringLiteral("O formato do arquivo \"%1\" não é conhecido").arg(QFileInfo(path).fileName()).toStdString());
+    throw std::runtime_error(QStringLiteral("O formato do arquivo \"%1\" não é conhecido")
+                                 .arg(QFileInfo(path).fileName())
+                                 .toStdString());
 }
 
 } // namespace report

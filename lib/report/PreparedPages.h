@@ -78,8 +78,8 @@ struct PreparedPage {
 };
 
 struct PreparedPages {
-    QSizeF pageSize;  // in 96-dpi pixels; A4 portrait is about 794 x 1123
-    QString title;    // the report's title (PDF document title, preview caption)
+    QSizeF pageSize; // in 96-dpi pixels; A4 portrait is about 794 x 1123
+    QString title;   // the report's title (PDF document title, preview caption)
     std::vector<PreparedPage> pages;
     std::vector<Picture> pictures;
     bool operator==(const PreparedPages&) const = default;

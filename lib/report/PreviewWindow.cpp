@@ -15,10 +15,10 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QToolBar>
 
@@ -38,7 +38,8 @@ constexpr double kZoomStep = 1.25;
 void PreviewWindow::setSaveDialogHook(SaveDialogHook hook) { saveHook() = std::move(hook); }
 
 PreviewWindow::PreviewWindow(PreparedPages pages, QWidget* parent)
-    : QMainWindow(parent), m_pages(std::move(pages)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QMainWindow(parent), m_pages(std::move(pages)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,22 +82,36 @@ PreviewWindow::PreviewWindow(PreparedPages pages, QWidget* parent)
         {"ultima", "go-last", QStyle::SP_MediaSkipForward, "Última página", &PreviewWindow::lastPage,
          QKeySequence(Qt::CTRL | Qt::Key_End)},
         {nullptr, nullptr, {}, nullptr, nullptr, {}},
-        {"aumentar", "zoom-in", QStyle::SP_ArrowUp, "Aumentar o zoom", &PreviewWindow::zoomIn, QKeySequence::ZoomIn},
+        {"aumentar", "zoom-in", QStyle::SP_ArrowUp, "Aumentar o zoom", &PreviewWindow::zoomIn,
+         QKeySequence::ZoomIn},
         {"diminuir", "zoom-out", QStyle::SP_ArrowDown, "Diminuir o zoom", &PreviewWindow::zoomOut,
          QKeySequence::ZoomOut},
-        {"largura", "zoom-fit-width", QStyle::SP_TitleBarMaxButton, "Ajustar à largura da janela",
-         &PreviewWindow::fitWidth, {}},
-        {"inteira", "zoom-fit-best", QStyle::SP_TitleBarNormalButton, "Página inteira", &PreviewWindow::wholePage, {}},
+        {"largura",
+         "zoom-fit-width",
+         QStyle::SP_TitleBarMaxButton,
+         "Ajustar à largura da janela",
+         &PreviewWindow::fitWidth,
+         {}},
+        {"inteira",
+         "zoom-fit-best",
+         QStyle::SP_TitleBarNormalButton,
+         "Página inteira",
+         &PreviewWindow::wholePage,
+         {}},
         {nullptr, nullptr, {}, nullptr, nullptr, {}},
         {"imprimir", "document-print", QStyle::SP_FileDialogDetailedView, "Imprimir", &PreviewWindow::print,
          QKeySequence::Print},
-        {"configurar", "document-page-setup", QStyle::SP_FileDialogInfoView, "Configurar a impressora",
-         &PreviewWindow::printerSetup, {}},
-        {"salvar", "document-save-as", QStyle::SP_DialogSaveButton, "Salvar em arquivo (PDF, currículo ou HTML)",
-         &PreviewWindow::save, QKeySequence::Save},
+        {"configurar",
+         "document-page-setup",
+         QStyle::SP_FileDialogInfoView,
+         "Configurar a impressora",
+         &PreviewWindow::printerSetup,
+         {}},
+        {"salvar", "document-save-as", QStyle::SP_DialogSaveButton,
+         "Salvar em arquivo (PDF, currículo ou HTML)", &PreviewWindow::save, QKeySequence::Save},
         {nullptr, nullptr, {}, nullptr, nullptr, {}},
-        {"fechar", "window-close", QStyle::SP_DialogCloseButton, "Fechar a visualização", &PreviewWindow::closeWindow,
-         QKeySequence(Qt::Key_Escape)},
+        {"fechar", "window-close", QStyle::SP_DialogCloseButton, "Fechar a visualização",
+         &PreviewWindow::closeWindow, QKeySequence(Qt::Key_Escape)},
     };
     for (const Command& c : commands) {
         if (!c.name) {
@@ -109,7 +124,8 @@ PreviewWindow::PreviewWindow(PreparedPages pages, QWidget* parent)
         if (!c.key.isEmpty())
             a->setShortcut(c.key);
         const auto slot = c.slot;
-        connect(a, &QAction::triggered, this, [this, slot] { ui::guarded([this, slot] { (this->*slot)(); }); });
+        connect(a, &QAction::triggered, this,
+                [this, slot] { ui::guarded([this, slot] { (this->*slot)(); }); });
     }
     bar->addSeparator();
     m_pageLabel = new QLabel(bar);
@@ -217,7 +233,8 @@ void PreviewWindow::save()
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     if (name.isEmpty())
         name = QStringLiteral("Curriculo");
-    const QString proposed = QDir(m_lastFolder).filePath(name + QLatin1Char('.') + saveFormats().front().suffix);
+    const QString proposed =
+        QDir(m_lastFolder).filePath(name + QLatin1Char('.') + saveFormats().front().suffix);
 
     QString path;
     QString selected = filters.front();

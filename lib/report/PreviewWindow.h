@@ -18,7 +18,7 @@ namespace report {
 // "Report Preview : " and the title; it opens maximized at 100 %.
 class PreviewWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit PreviewWindow(PreparedPages pages, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
@@ -35,7 +35,7 @@ public:
     using SaveDialogHook = std::function<QString(const QStringList& filters, const QString& proposed)>;
     static void setSaveDialogHook(SaveDialogHook hook);
 
-public slots:
+  public slots:
     void firstPage();
     void previousPage();
     void nextPage();
@@ -49,13 +49,13 @@ public slots:
     void save();
     void closeWindow();
 
-signals:
+  signals:
     void closed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void paintRequested(QPrinter* printer);
     void updatePageLabel();
 

@@ -34,7 +34,8 @@ QString shown(const QString& fileName) { return QDir::toNativeSeparators(fileNam
 
 QString damagedMessage(const QString& fileName)
 {
-    return QStringLiteral("O arquivo \"%1\" está danificado ou incompleto e não pode ser aberto.").arg(shown(fileName));
+    return QStringLiteral("O arquivo \"%1\" está danificado ou incompleto e não pode ser aberto.")
+        .arg(shown(fileName));
 }
 
 QString notOursMessage(const QString& fileName)
@@ -60,7 +61,7 @@ QSize claimedSize(const QByteArray& bytes, PictureCode code)
 // ---- writing ----
 
 class Writer {
-public:
+  public:
     explicit Writer(const QString& fileName) : m_fileName(fileName) {}
 
     void bytes(const char* data, qint64 n) { m_out.append(data, n); }
@@ -121,14 +122,15 @@ public:
     // would lose the résumé as surely as no file.
     [[noreturn]] void unwritable() const
     {
-        fail(QStringLiteral("Não foi possível salvar o arquivo \"%1\": o currículo tem conteúdo além dos limites do "
-                            "formato de arquivo.")
+        fail(QStringLiteral(
+                 "Não foi possível salvar o arquivo \"%1\": o currículo tem conteúdo além dos limites do "
+                 "formato de arquivo.")
                  .arg(shown(m_fileName)));
     }
 
     QByteArray take() { return std::move(m_out); }
 
-private:
+  private:
     QString m_fileName;
     QByteArray m_out;
 };
@@ -140,8 +142,9 @@ std::pair<PictureCode, QByteArray> storable(const Picture& picture)
     QByteArray format = picture.format.toUpper();
     if (format == "JPG")
         format = "JPEG";
-    const PictureCode code =
-        format == "JPEG" ? PictureCode::Jpeg : format == "PNG" ? PictureCode::Png : PictureCode::None;
+    const PictureCode code = format == "JPEG"  ? PictureCode::Jpeg
+                             : format == "PNG" ? PictureCode::Png
+                                               : PictureCode::None;
     if (code != PictureCode::None && !picture.encoded.isEmpty()) {
         const QSize s = claimedSize(picture.encoded, code);
         if (s.isValid() && pictureSizeAcceptable(picture.encoded.size(), s.width(), s.height()))
@@ -161,8 +164,8 @@ std::pair<PictureCode, QByteArray> storable(const Picture& picture)
             return {PictureCode::Png, png};
         if (image.width() <= 1 && image.height() <= 1)
             return {PictureCode::None, {}};
-        image = image.scaled(std::max(1, image.width() / 2), std::max(1, image.height() / 2), Qt::IgnoreAspectRatio,
-                             Qt::SmoothTransformation);
+        image = image.scaled(std::max(1, image.width() / 2), std::max(1, image.height() / 2),
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
 }
 
@@ -208,9 +211,10 @@ void writeItem(Writer& w, const Item& item, std::size_t pictureCount)
 // ---- reading ----
 
 class Reader {
-public:
+  public:
     Reader(const QByteArray& bytes, const QString& fileName)
-        : m_p(reinterpret_cast<const unsigned char*>(bytes.constData())), m_left(bytes.size()), m_fileName(fileName)
+        : m_p(reinterpret_cast<const unsigned char*>(bytes.constData())), m_left(bytes.size()),
+          m_fileName(fileName)
     {
     }
 
@@ -278,7 +282,7 @@ public:
         return QRectF(x, y, w, h);
     }
 
-private:
+  private:
     const unsigned char* m_p;
     qint64 m_left;
     QString m_fileName;
@@ -360,7 +364,8 @@ Item readItem(Reader& r, std::size_t pictureCount)
             r.damaged();
         return i;
     }
-    default: r.damaged();
+    default:
+        r.damaged();
     }
 }
 
@@ -409,7 +414,8 @@ QByteArray encodeReportFile(const PreparedPages& pages, const QString& fileName)
 PreparedPages decodeReportFile(const QByteArray& bytes, const QString& fileName)
 {
     if (bytes.isEmpty())
-        fail(QStringLiteral("O arquivo \"%1\" está vazio: não contém nenhum currículo.").arg(shown(fileName)));
+        fail(
+            QStringLiteral("O arquivo \"%1\" está vazio: não contém nenhum currículo.").arg(shown(fileName)));
     const qsizetype magicLength = qsizetype(sizeof kMagic);
     if (std::memcmp(bytes.constData(), kMagic, size_t(std::min(bytes.size(), magicLength))) != 0)
         fail(notOursMessage(fileName));
@@ -417,8 +423,9 @@ PreparedPages decodeReportFile(const QByteArray& bytes, const QString& fileName)
     r.take(magicLength);
     const std::uint32_t version = r.u32();
     if (version > kVersion)
-        fail(QStringLiteral("O arquivo \"%1\" foi salvo por uma versão mais nova do Sovranel e não pode ser aberto "
-                            "por esta versão.")
+        fail(QStringLiteral(
+                 "O arquivo \"%1\" foi salvo por uma versão mais nova do Sovranel e não pode ser aberto "
+                 "por esta versão.")
                  .arg(shown(fileName)));
     if (version != kVersion)
         r.damaged();
@@ -484,23 +491,28 @@ PreparedPages loadReportFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": ele não existe ou foi movido.").arg(shown(path)));
+        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": ele não existe ou foi movido.")
+                 .arg(shown(path)));
     // Only a plain file: a device or a pipe could feed the reader for ever.
     if (!info.isFile())
         fail(notOursMessage(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (!info.isReadable())
-            fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": não há permissão para lê-lo.").arg(shown(path)));
-        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2.").arg(shown(path), file.errorString()));
+            fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": não há permissão para lê-lo.")
+                     .arg(shown(path)));
+        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2.")
+                 .arg(shown(path), file.errorString()));
     }
     // Read what the file holds now, and never more than the cap.
     const qint64 size = file.size();
     if (size > kMaxFileBytes)
-        fail(QStringLiteral("O arquivo \"%1\" é grande demais para ser um currículo salvo pelo Sovranel.").arg(shown(path)));
+        fail(QStringLiteral("O arquivo \"%1\" é grande demais para ser um currículo salvo pelo Sovranel.")
+                 .arg(shown(path)));
     const QByteArray bytes = file.read(size);
     if (bytes.size() != size)
-        fail(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2.").arg(shown(path), file.errorString()));
+        fail(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2.")
+                 .arg(shown(path), file.errorString()));
     return decodeReportFile(bytes, path);
 }
 

@@ -51,7 +51,7 @@ bool pictureSizeAcceptable(qint64 encodedBytes, int width, int height);
 // A report file that cannot be read or written; what() is the Portuguese message for the
 // person, in UTF-8, naming the file.
 class ReportFileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -19,7 +19,7 @@ class Report;
 
 // A thing placed on a band. Places are in 96-dpi pixels from the band's top-left corner.
 class Control {
-public:
+  public:
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -32,10 +32,10 @@ public:
     // A disabled control is not drawn; its band keeps its height.
     bool enabled = true;
 
-protected:
+  protected:
     Control(Band& band, const QString& name, const QRectF& geometry);
 
-private:
+  private:
     Band* m_band;
     QString m_name;
 };
@@ -43,7 +43,7 @@ private:
 // A text. Without a font of its own it takes the report's font and follows its later changes;
 // changing a part of its font gives it a font of its own, a copy of the report's.
 class Label : public Control {
-public:
+  public:
     Label(Band& band, const QString& name, const QRectF& geometry, const QString& caption);
 
     QString caption;
@@ -62,7 +62,7 @@ public:
     // The text to draw on a given page (the caption, or the page number for a page number).
     virtual QString textOnPage(int pageNumber) const;
 
-private:
+  private:
     void takeOwnFont();
     bool m_ownFont = false;
     FontSpec m_font;
@@ -71,14 +71,14 @@ private:
 
 // The current page's number, in the label's font.
 class PageNumber : public Label {
-public:
+  public:
     PageNumber(Band& band, const QString& name, const QRectF& geometry);
     QString textOnPage(int pageNumber) const override;
 };
 
 // A horizontal line across the box, through its vertical middle.
 class Line : public Control {
-public:
+  public:
     Line(Band& band, const QString& name, const QRectF& geometry) : Control(band, name, geometry) {}
     QColor pen = Qt::black;
     Qt::PenStyle style = Qt::SolidLine; // Qt::SolidLine or Qt::DashDotLine
@@ -86,7 +86,7 @@ public:
 
 // A picture stretched to its box; without a picture it draws nothing.
 class Image : public Control {
-public:
+  public:
     Image(Band& band, const QString& name, const QRectF& geometry) : Control(band, name, geometry) {}
 
     const QImage& picture() const { return m_picture.image; }
@@ -96,7 +96,7 @@ public:
     void clear() { m_picture = {}; }
     const Picture& encodedPicture() const;
 
-private:
+  private:
     mutable Picture m_picture;
 };
 
@@ -105,7 +105,7 @@ enum class BandKind { Title, SubDetail, PageFooter };
 // A horizontal strip of the report holding controls. The title band prints once at the top;
 // sub-detail bands follow once each in order; the page footer sits at every page's bottom.
 class Band {
-public:
+  public:
     Band(Report& report, BandKind kind, const QString& name, double height);
     Band(const Band&) = delete;
     Band& operator=(const Band&) = delete;
@@ -126,7 +126,7 @@ public:
     }
     const std::vector<std::unique_ptr<Control>>& controls() const { return m_controls; }
 
-private:
+  private:
     void adopt(std::unique_ptr<Control> control);
     Report* m_report;
     BandKind m_kind;
@@ -137,7 +137,7 @@ private:
 // A report template: the page, its frame, the report font, the title and the bands in print
 // order. prepare() lays it out into prepared pages.
 class Report {
-public:
+  public:
     Report();
     ~Report();
     Report(const Report&) = delete;
@@ -173,7 +173,7 @@ public:
     PreparedPages prepare();
     int pageCount() const { return m_pageCount; }
 
-private:
+  private:
     friend class Band;
     FontSpec m_font;
     QColor m_fontColour = Qt::black;

@@ -31,15 +31,18 @@ HintSettings& settings()
 
 // Feeds the hint pauses to the toolkit's tooltip machinery.
 class HintTimingStyle : public QProxyStyle {
-public:
+  public:
     using QProxyStyle::QProxyStyle;
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override
     {
         switch (hint) {
-        case SH_ToolTip_WakeUpDelay: return settings().pause;
-        case SH_ToolTip_FallAsleepDelay: return std::max(settings().shortPause, 1);
-        default: return QProxyStyle::styleHint(hint, option, widget, data);
+        case SH_ToolTip_WakeUpDelay:
+            return settings().pause;
+        case SH_ToolTip_FallAsleepDelay:
+            return std::max(settings().shortPause, 1);
+        default:
+            return QProxyStyle::styleHint(hint, option, widget, data);
         }
     }
 };

@@ -12,7 +12,7 @@ namespace ui {
 // any failure that escapes an event handler into the standard error box.
 class Application : public QApplication {
     Q_OBJECT
-public:
+  public:
     Application(int& argc, char** argv);
     ~Application() override;
 

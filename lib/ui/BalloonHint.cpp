@@ -12,14 +12,14 @@
 namespace ui {
 namespace {
 
-constexpr int kArrow = 10;  // height of the arrow below the body
-constexpr int kShadow = 4;  // shadow width
-constexpr int kPad = 6;     // text padding inside the body
+constexpr int kArrow = 10; // height of the arrow below the body
+constexpr int kShadow = 4; // shadow width
+constexpr int kPad = 6;    // text padding inside the body
 constexpr int kRadius = 6;
 constexpr int kMaxTextWidth = 320;
 
 class HintFilter : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -36,8 +36,7 @@ public:
                 BalloonHint::instance()->hide();
                 return true;
             }
-            BalloonHint::instance()->showHint(owner->toolTip(),
-                                              static_cast<QHelpEvent*>(event)->globalPos());
+            BalloonHint::instance()->showHint(owner->toolTip(), static_cast<QHelpEvent*>(event)->globalPos());
             return true;
         }
         case QEvent::Leave:
@@ -144,7 +143,7 @@ void BalloonHint::paintEvent(QPaintEvent*)
 
     // Shadow: the same shape, offset and translucent.
     p.fillPath(shape.translated(kShadow, kShadow), QColor(0, 0, 0, 70));
-    p.fillPath(shape, QColor(255, 255, 225));  // the info colour
+    p.fillPath(shape, QColor(255, 255, 225)); // the info colour
     p.setPen(QPen(Qt::black, 1));
     p.drawPath(shape);
     p.setPen(Qt::black);

@@ -13,7 +13,7 @@ namespace ui {
 // hide pause.
 class BalloonHint : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Shows balloons for every widget of the application from now on.
     static void install(QObject* application);
     // The one balloon of the application, made on first use.
@@ -22,10 +22,10 @@ public:
     void showHint(const QString& text, const QPoint& globalTip);
     QString text() const { return m_text; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     explicit BalloonHint();
     QString m_text;
     QTimer m_hide;

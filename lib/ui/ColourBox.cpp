@@ -14,11 +14,11 @@ struct FixedColour {
 
 // The standard colours, then the extended ones, in the order desktop colour lists give them.
 constexpr FixedColour kFixed[] = {
-    {"Preto", 0x000000},         {"Marrom", 0x800000},       {"Verde", 0x008000},
-    {"Oliva", 0x808000},         {"Azul-marinho", 0x000080}, {"Roxo", 0x800080},
-    {"Azul-petróleo", 0x008080}, {"Cinza", 0x808080},        {"Prata", 0xC0C0C0},
-    {"Vermelho", 0xFF0000},      {"Verde-limão", 0x00FF00},  {"Amarelo", 0xFFFF00},
-    {"Azul", 0x0000FF},          {"Fúcsia", 0xFF00FF},       {"Ciano", 0x00FFFF},
+    {"Preto", 0x000000},         {"Marrom", 0x800000},         {"Verde", 0x008000},
+    {"Oliva", 0x808000},         {"Azul-marinho", 0x000080},   {"Roxo", 0x800080},
+    {"Azul-petróleo", 0x008080}, {"Cinza", 0x808080},          {"Prata", 0xC0C0C0},
+    {"Vermelho", 0xFF0000},      {"Verde-limão", 0x00FF00},    {"Amarelo", 0xFFFF00},
+    {"Azul", 0x0000FF},          {"Fúcsia", 0xFF00FF},         {"Ciano", 0x00FFFF},
     {"Branco", 0xFFFFFF},        {"Verde-dinheiro", 0xC0DCC0}, {"Azul-céu", 0xA6CAF0},
     {"Creme", 0xFFFBF0},         {"Cinza médio", 0xA4A0A0},
 };

@@ -11,7 +11,7 @@ namespace ui {
 // when read). Black is selected at first; there is no entry for a colour of one's own.
 class ColourBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit ColourBox(QWidget* parent = nullptr);
 
     // The selected colour, a desktop colour as the palette gives it now.

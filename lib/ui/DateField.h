@@ -8,12 +8,12 @@ namespace ui {
 // spinner; no calendar, no check box, so it always holds a date.
 class DateField : public QDateEdit {
     Q_OBJECT
-public:
+  public:
     explicit DateField(QWidget* parent = nullptr);
     // The date as the system's short date format writes it.
     QString shortText() const;
 
-protected:
+  protected:
     // Tab leaves the field, as in every other field of a form; the arrow keys and typing
     // move between day, month and year.
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }

@@ -18,10 +18,14 @@ DialogHook& hook()
 QString kindTitle(DialogKind kind)
 {
     switch (kind) {
-    case DialogKind::Warning: return QStringLiteral("Warning");
-    case DialogKind::Error: return QStringLiteral("Error");
-    case DialogKind::Information: return QStringLiteral("Information");
-    case DialogKind::Confirmation: return QStringLiteral("Confirm");
+    case DialogKind::Warning:
+        return QStringLiteral("Warning");
+    case DialogKind::Error:
+        return QStringLiteral("Error");
+    case DialogKind::Information:
+        return QStringLiteral("Information");
+    case DialogKind::Confirmation:
+        return QStringLiteral("Confirm");
     }
     return {};
 }
@@ -29,10 +33,14 @@ QString kindTitle(DialogKind kind)
 QMessageBox::Icon kindIcon(DialogKind kind)
 {
     switch (kind) {
-    case DialogKind::Warning: return QMessageBox::Warning;
-    case DialogKind::Error: return QMessageBox::Critical;
-    case DialogKind::Information: return QMessageBox::Information;
-    case DialogKind::Confirmation: return QMessageBox::Question;
+    case DialogKind::Warning:
+        return QMessageBox::Warning;
+    case DialogKind::Error:
+        return QMessageBox::Critical;
+    case DialogKind::Information:
+        return QMessageBox::Information;
+    case DialogKind::Confirmation:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -52,7 +60,11 @@ DialogButton run(const DialogRequest& request)
     else
         box.setIcon(QMessageBox::NoIcon);
 
-    struct Choice { DialogButton button; const char* caption; QMessageBox::ButtonRole role; };
+    struct Choice {
+        DialogButton button;
+        const char* caption;
+        QMessageBox::ButtonRole role;
+    };
     static const Choice choices[] = {
         {DialogButton::Yes, "&Yes", QMessageBox::YesRole},
         {DialogButton::No, "&No", QMessageBox::NoRole},

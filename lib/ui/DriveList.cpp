@@ -51,7 +51,8 @@ std::vector<Volume> DriveList::systemVolumes()
             drives.push_back({root, QStringLiteral("%1 (%2)").arg(label, root), true});
         }
     }
-    std::sort(drives.begin(), drives.end(), [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
+    std::sort(drives.begin(), drives.end(),
+              [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
     out.insert(out.end(), drives.begin(), drives.end());
     return out;
 }
@@ -63,7 +64,8 @@ void DriveList::setVolumes(std::vector<Volume> volumes)
     for (const Volume& v : volumes) {
         const auto old = std::find_if(m_volumes.begin(), m_volumes.end(),
                                       [&](const Volume& o) { return o.rootPath == v.rootPath; });
-        folders.push_back(old == m_volumes.end() ? v.rootPath : m_currentFolders[std::size_t(old - m_volumes.begin())]);
+        folders.push_back(old == m_volumes.end() ? v.rootPath
+                                                 : m_currentFolders[std::size_t(old - m_volumes.begin())]);
     }
     m_volumes = std::move(volumes);
     m_currentFolders = std::move(folders);

@@ -20,7 +20,7 @@ struct Volume {
 // the volume that holds it.
 class DriveList : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit DriveList(QWidget* parent = nullptr);
 
     // The root, the volume of the home folder, and writable drives under /media, /run/media and
@@ -36,7 +36,7 @@ public:
     int volumeOf(const QString& folder) const;
     QString currentFolderOf(int volume) const { return m_currentFolders.at(std::size_t(volume)); }
 
-private:
+  private:
     void chosen(int index);
     void folderOpened(const QString& folder);
 

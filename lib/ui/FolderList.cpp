@@ -18,7 +18,7 @@ constexpr int kItemHeight = 16;
 
 // Draws each folder one indent further in than its parent.
 class IndentDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {

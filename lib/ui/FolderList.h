@@ -9,7 +9,7 @@ namespace ui {
 // a listed folder makes it the current folder; a single click only highlights it.
 class FolderList : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit FolderList(QWidget* parent = nullptr);
 
     // The current folder in the platform's notation, with a trailing separator only at the root.
@@ -19,13 +19,13 @@ public:
     // Lists the current folder afresh (its subfolders may have changed, or it may be gone).
     void refresh() { setFolder(m_folder); }
 
-signals:
+  signals:
     void folderChanged(const QString& folder);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void fill();
     void open(QListWidgetItem* item);
 

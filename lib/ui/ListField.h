@@ -8,7 +8,7 @@ namespace ui {
 // picked at first, and until then it reads as the empty text.
 class ListField : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit ListField(QWidget* parent = nullptr);
     void setItems(const QStringList& items);
     QString text() const { return currentIndex() < 0 ? QString() : currentText(); }

@@ -28,7 +28,7 @@ QStringList OpenFileDialog::nameFilters() const
                 patterns << p.toUpper();
         }
         out << QStringLiteral("%1 (%2)").arg(parts[i].section(QLatin1Char('('), 0, 0).trimmed(),
-                                              patterns.join(QLatin1Char(' ')));
+                                             patterns.join(QLatin1Char(' ')));
     }
     return out;
 }

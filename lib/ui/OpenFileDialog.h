@@ -14,7 +14,7 @@ namespace ui {
 // description and pattern pairs separated by "|" ("Bitmaps (*.bmp)|*.bmp|..."), the entry
 // at filterIndex (1-based) selected when it opens. Patterns match without regard to case.
 class OpenFileDialog {
-public:
+  public:
     QString title;
     QString filter;
     int filterIndex = 1;

@@ -12,7 +12,7 @@ namespace ui {
 // the focus back; Escape gives back the text it had when the focus entered.
 class PhoneEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit PhoneEdit(QWidget* parent = nullptr);
 
     static constexpr int kLength = 13;
@@ -39,16 +39,16 @@ public:
 
     static QString invalidInputMessage();
 
-signals:
+  signals:
     // The check refused to let the focus go (after the error box).
     void inputRefused();
 
-protected:
+  protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void refuse();
     // Shows a 13-character text position by position; blanks and underscores are empty.
     void showPositions(const QString& shown);

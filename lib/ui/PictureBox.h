@@ -13,7 +13,7 @@ enum class PictureKind { Empty, Bitmap, File };
 // A picture stretched to fill the whole box, whatever its proportions.
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     PictureKind kind() const { return m_kind; }
@@ -27,13 +27,13 @@ public:
     void setFilePicture(const QImage& image, const QByteArray& encoded, const QByteArray& format);
     void clear();
 
-signals:
+  signals:
     void changed();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     QImage m_image;
     QByteArray m_encoded;
     QByteArray m_format;

@@ -44,8 +44,8 @@ void SentenceBox::insertFromMimeData(const QMimeData* source)
 void SentenceBox::keyPressEvent(QKeyEvent* event)
 {
     const QString t = event->text();
-    const bool inserts = !t.isEmpty() && (t[0].isPrint() || event->key() == Qt::Key_Return ||
-                                          event->key() == Qt::Key_Enter);
+    const bool inserts =
+        !t.isEmpty() && (t[0].isPrint() || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
     if (inserts && !(event->modifiers() & Qt::ControlModifier) && room() <= 0) {
         event->accept();
         return;

@@ -8,18 +8,18 @@ namespace ui {
 // more than maxLength() characters, however the text arrives (typing, pasting, dropping).
 class SentenceBox : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit SentenceBox(QWidget* parent = nullptr);
 
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int n);
     QString text() const { return toPlainText(); }
 
-protected:
+  protected:
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int room() const;
     void enforceLimit();
     int m_maxLength = 150;

@@ -9,16 +9,16 @@ namespace ui {
 // A status bar of fixed-width text panels, the last one taking what is left.
 class StatusBar : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit StatusBar(const std::vector<int>& panelWidths, QWidget* parent = nullptr);
     int panelCount() const { return int(m_panels.size()); }
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent*) override;
 
-private:
+  private:
     void layoutPanels();
     std::vector<int> m_widths;
     std::vector<QLabel*> m_panels;

@@ -25,12 +25,13 @@ namespace {
 // The 46 text fields that "Limpar Campos" empties.
 QStringList textFieldNames()
 {
-    QStringList names = {"edt_nome",   "edt_natural", "edt_email",  "edt_rua",    "edt_numero", "edt_complemento",
-                         "edt_bairro", "edt_cidade",  "edt_curso",  "edt_escola", "edt_rg",     "edt_cpf",
-                         "edt_cp",     "edt_te",      "edt_cargo",  "edt_salario"};
+    QStringList names = {"edt_nome",   "edt_natural",     "edt_email",  "edt_rua",
+                         "edt_numero", "edt_complemento", "edt_bairro", "edt_cidade",
+                         "edt_curso",  "edt_escola",      "edt_rg",     "edt_cpf",
+                         "edt_cp",     "edt_te",          "edt_cargo",  "edt_salario"};
     for (int n = 1; n <= 5; ++n)
-        for (const char* pattern : {"edt_exnome%1", "edt_excargo%1", "edt_exobs%1", "edt_cucurso%1", "edt_cuobs%1",
-                                    "edt_cuescola%1"})
+        for (const char* pattern : {"edt_exnome%1", "edt_excargo%1", "edt_exobs%1", "edt_cucurso%1",
+                                    "edt_cuobs%1", "edt_cuescola%1"})
             names << QString::fromLatin1(pattern).arg(n);
     return names;
 }
@@ -39,11 +40,16 @@ QStringList textFieldNames()
 QString shown(const EntryControl& e)
 {
     switch (e.kind) {
-    case EntryKind::Text: return static_cast<QLineEdit*>(e.widget)->text();
-    case EntryKind::Phone: return static_cast<ui::PhoneEdit*>(e.widget)->value();
-    case EntryKind::Date: return static_cast<ui::DateField*>(e.widget)->date().toString(Qt::ISODate);
-    case EntryKind::List: return static_cast<ui::ListField*>(e.widget)->text();
-    case EntryKind::Sentence: return static_cast<ui::SentenceBox*>(e.widget)->text();
+    case EntryKind::Text:
+        return static_cast<QLineEdit*>(e.widget)->text();
+    case EntryKind::Phone:
+        return static_cast<ui::PhoneEdit*>(e.widget)->value();
+    case EntryKind::Date:
+        return static_cast<ui::DateField*>(e.widget)->date().toString(Qt::ISODate);
+    case EntryKind::List:
+        return static_cast<ui::ListField*>(e.widget)->text();
+    case EntryKind::Sentence:
+        return static_cast<ui::SentenceBox*>(e.widget)->text();
     }
     return {};
 }
@@ -128,7 +134,7 @@ const char* stateName(int s)
 
 class ActionsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { ui::OpenFileDialog::setHook({}); }
     void limparCamposEmptiesTheTextFieldsOnly_data();
     void limparCamposEmptiesTheTextFieldsOnly();
@@ -166,11 +172,21 @@ void ActionsTest::limparCamposEmptiesTheTextFieldsOnly()
     w.frase4->setChecked(true);
     for (const EntryControl& e : w.entryControls()) {
         switch (e.kind) {
-        case EntryKind::Text: static_cast<QLineEdit*>(e.widget)->setText("texto de " + e.widget->objectName()); break;
-        case EntryKind::Phone: static_cast<ui::PhoneEdit*>(e.widget)->setValue("(11)2345-6789"); break;
-        case EntryKind::Date: static_cast<ui::DateField*>(e.widget)->setDate(QDate(2001, 2, 3)); break;
-        case EntryKind::List: static_cast<ui::ListField*>(e.widget)->setCurrentIndex(1); break;
-        case EntryKind::Sentence: static_cast<ui::SentenceBox*>(e.widget)->setPlainText("Minha frase"); break;
+        case EntryKind::Text:
+            static_cast<QLineEdit*>(e.widget)->setText("texto de " + e.widget->objectName());
+            break;
+        case EntryKind::Phone:
+            static_cast<ui::PhoneEdit*>(e.widget)->setValue("(11)2345-6789");
+            break;
+        case EntryKind::Date:
+            static_cast<ui::DateField*>(e.widget)->setDate(QDate(2001, 2, 3));
+            break;
+        case EntryKind::List:
+            static_cast<ui::ListField*>(e.widget)->setCurrentIndex(1);
+            break;
+        case EntryKind::Sentence:
+            static_cast<ui::SentenceBox*>(e.widget)->setPlainText("Minha frase");
+            break;
         }
     }
     w.Image1->setBitmap(solid(Qt::red));
@@ -250,7 +266,8 @@ void ActionsTest::closingSentenceStates_data()
                 QTest::addRow("from %s, unticking frase%d leaves none", stateName(from), option)
                     << from << option << int(None);
             else
-                QTest::addRow("from %s, ticking frase%d goes to %s", stateName(from), option, stateName(option))
+                QTest::addRow("from %s, ticking frase%d goes to %s", stateName(from), option,
+                              stateName(option))
                     << from << option << option;
         }
 }
@@ -343,17 +360,18 @@ void ActionsTest::pictureFile_data()
     QTest::addColumn<QByteArray>("format"); // the photo's format once loaded, empty when refused
     QTest::addColumn<QString>("message");   // a part of the error box's text
     const QImage green = solid(Qt::green);
-    QTest::newRow("a JPEG file becomes the photo") << "foto.jpg" << encoded(green, "JPEG") << QByteArray("JPEG")
-                                                   << QString();
-    QTest::newRow("a bitmap file becomes the photo") << "foto.bmp" << encoded(green, "BMP") << QByteArray("BMP")
-                                                     << QString();
+    QTest::newRow("a JPEG file becomes the photo")
+        << "foto.jpg" << encoded(green, "JPEG") << QByteArray("JPEG") << QString();
+    QTest::newRow("a bitmap file becomes the photo")
+        << "foto.bmp" << encoded(green, "BMP") << QByteArray("BMP") << QString();
     QTest::newRow("a JPEG with the extension in capitals becomes the photo")
         << "FOTO.JPEG" << encoded(green, "JPEG") << QByteArray("JPEG") << QString();
     QTest::newRow("a PNG picture named .jpg is read by its content")
         << "foto.jpg" << encoded(green, "PNG") << QByteArray("PNG") << QString();
     QTest::newRow("a text file named .jpg is refused")
         << "foto.jpg" << QByteArray("isto não é uma foto\n") << QByteArray() << "não é uma imagem";
-    QTest::newRow("an empty file is refused") << "vazio.bmp" << QByteArray() << QByteArray() << "não é uma imagem";
+    QTest::newRow("an empty file is refused")
+        << "vazio.bmp" << QByteArray() << QByteArray() << "não é uma imagem";
     QTest::newRow("a small PNG claiming 100000 x 100000 pixels is refused before decoding")
         << "enorme.png" << pngClaiming(100000, 100000) << QByteArray()
         << "grande demais para ser usada como foto (100000 × 100000";
@@ -363,7 +381,8 @@ void ActionsTest::pictureFile_data()
     QTest::newRow("a bitmap header beyond what the decoder takes is refused")
         << "absurda.bmp" << bmpClaiming(100000, 100000) << QByteArray() << "não pôde ser aberta";
     QTest::newRow("a small JPEG claiming 60000 x 60000 pixels is refused before decoding")
-        << "enorme.jpg" << jpegClaiming(60000, 60000) << QByteArray() << "grande demais para ser usada como foto (60000 × 60000";
+        << "enorme.jpg" << jpegClaiming(60000, 60000) << QByteArray()
+        << "grande demais para ser usada como foto (60000 × 60000";
 }
 
 void ActionsTest::pictureFile()

@@ -11,9 +11,9 @@
 namespace {
 
 // The Enter order of each page, as a person reads the page.
-const QStringList kPersonal = {"edt_nome",   "edt_nasc",   "edt_sexo",        "edt_ec",     "edt_tel1",
-                               "edt_tel2",   "edt_natural", "edt_email",      "edt_rua",    "edt_numero",
-                               "edt_complemento", "edt_bairro", "edt_cidade", "edt_uf"};
+const QStringList kPersonal = {"edt_nome",        "edt_nasc",    "edt_sexo",   "edt_ec",  "edt_tel1",
+                               "edt_tel2",        "edt_natural", "edt_email",  "edt_rua", "edt_numero",
+                               "edt_complemento", "edt_bairro",  "edt_cidade", "edt_uf"};
 const QStringList kExperience = {"edt_exnome%1",    "edt_excargo%1", "edt_exobs%1",
                                  "edt_exentrada%1", "edt_exsaida%1", "edt_extelefone%1"};
 const QStringList kSchooling = {"edt_escolaridade", "edt_curso", "edt_escola"};
@@ -27,7 +27,7 @@ QString exitOption(int page)
 
 // Counts the Enter keys that reach the window, i.e. that a field passed on.
 class EnterSpy : public QObject {
-public:
+  public:
     int passedOn = 0;
     bool eventFilter(QObject*, QEvent* e) override
     {
@@ -41,7 +41,7 @@ public:
 
 class NavigationTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void aFocusLeaveIsSeenAfterTheFocusMoved();
     void enterMovesAlongThePage_data();
     void enterMovesAlongThePage();
@@ -100,7 +100,8 @@ void NavigationTest::enterMovesAlongThePage_data()
     chain(kInformation, 0, 0);
     for (int page = 1; page <= 5; ++page)
         QTest::addRow("Enter in edt_exentrada%d passes the disabled exit date on to the company phone", page)
-            << QStringLiteral("edt_exentrada%1").arg(page) << QStringLiteral("edt_extelefone%1").arg(page) << 0;
+            << QStringLiteral("edt_exentrada%1").arg(page) << QStringLiteral("edt_extelefone%1").arg(page)
+            << 0;
 }
 
 void NavigationTest::enterMovesAlongThePage()
@@ -137,8 +138,8 @@ void NavigationTest::tabKeepsTheFormsOwnOrder_data()
     QTest::newRow("Tab from edt_tel2 goes to the address, edt_rua") << "edt_tel2" << false << "edt_rua";
     QTest::newRow("Tab from edt_uf goes back up to edt_natural") << "edt_uf" << false << "edt_natural";
     QTest::newRow("Tab from edt_natural goes to edt_email") << "edt_natural" << false << "edt_email";
-    QTest::newRow("Tab from the date edt_nasc goes to edt_sexo, not to the month") << "edt_nasc" << false
-                                                                                   << "edt_sexo";
+    QTest::newRow("Tab from the date edt_nasc goes to edt_sexo, not to the month")
+        << "edt_nasc" << false << "edt_sexo";
     QTest::newRow("Shift+Tab from the date edt_exsaida1 goes back to edt_exentrada1")
         << "edt_exsaida1" << true << "edt_exentrada1";
     QTest::newRow("Tab from edt_escola goes to the list at the top, edt_escolaridade")
@@ -164,15 +165,24 @@ void NavigationTest::enterInAnIncompletePhoneKeepsTheFocusThere_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("one digit in edt_tel1 is refused and the focus stays") << "edt_tel1" << "1" << "edt_tel1" << true;
-    QTest::newRow("one digit in edt_tel2 is refused and the focus stays") << "edt_tel2" << "1" << "edt_tel2" << true;
-    QTest::newRow("one digit in edt_extelefone2, a chain end, is refused")
-        << "edt_extelefone2" << "1" << "edt_extelefone2" << true;
-    QTest::newRow("a whole number in edt_tel1 goes on to edt_tel2") << "edt_tel1" << "1123456789" << "edt_tel2"
-                                                                    << false;
-    QTest::newRow("a whole number in edt_tel2 goes on to edt_natural") << "edt_tel2" << "1123456789"
-                                                                        << "edt_natural" << false;
-    QTest::newRow("an untouched edt_tel1 goes on to edt_tel2") << "edt_tel1" << "" << "edt_tel2" << false;
+    QTest::newRow("one digit in edt_tel1 is refused and the focus stays") << "edt_tel1"
+                                                                          << "1"
+                                                                          << "edt_tel1" << true;
+    QTest::newRow("one digit in edt_tel2 is refused and the focus stays") << "edt_tel2"
+                                                                          << "1"
+                                                                          << "edt_tel2" << true;
+    QTest::newRow("one digit in edt_extelefone2, a chain end, is refused") << "edt_extelefone2"
+                                                                           << "1"
+                                                                           << "edt_extelefone2" << true;
+    QTest::newRow("a whole number in edt_tel1 goes on to edt_tel2") << "edt_tel1"
+                                                                    << "1123456789"
+                                                                    << "edt_tel2" << false;
+    QTest::newRow("a whole number in edt_tel2 goes on to edt_natural") << "edt_tel2"
+                                                                       << "1123456789"
+                                                                       << "edt_natural" << false;
+    QTest::newRow("an untouched edt_tel1 goes on to edt_tel2") << "edt_tel1"
+                                                               << ""
+                                                               << "edt_tel2" << false;
 }
 
 void NavigationTest::enterInAnIncompletePhoneKeepsTheFocusThere()
@@ -244,7 +254,8 @@ void NavigationTest::theHighlightFollowsTheFocus()
     // A click into a field of another page, after switching the page with the mouse.
     f.focus("edt_cpf");
     QTabBar* tabs = f.form->PageControl1->tabBar();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(f.form->PageControl1->indexOf(f.form->TabSheet9)).center());
+    QTest::mouseClick(tabs, Qt::LeftButton, {},
+                      tabs->tabRect(f.form->PageControl1->indexOf(f.form->TabSheet9)).center());
     QTest::mouseClick(f.named("edt_cuobs1"), Qt::LeftButton);
     QCOMPARE(f.focusedName(), QStringLiteral("edt_cuobs1"));
     QCOMPARE(f.highlighted(), QStringList{"edt_cuobs1"});

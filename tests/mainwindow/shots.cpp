@@ -10,8 +10,8 @@
 #include "ui/DateField.h"
 #include "ui/Dialogs.h"
 #include "ui/ListField.h"
-#include "ui/PhoneEdit.h"
 #include "ui/Look.h"
+#include "ui/PhoneEdit.h"
 
 #include <QCursor>
 #include <QDir>
@@ -63,8 +63,8 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(Form1))
         return 1;
     QTest::qWait(1200); // the first greeting
-    const char* pages[] = {"1-dados", "2-experiencias", "3-escolaridade", "4-cursos", "5-foto", "6-informacoes",
-                           "7-frase"};
+    const char* pages[] = {"1-dados", "2-experiencias", "3-escolaridade", "4-cursos",
+                           "5-foto",  "6-informacoes",  "7-frase"};
     for (int i = 0; i < Form1->PageControl1->count(); ++i) {
         Form1->PageControl1->setCurrentIndex(i);
         QTabWidget* inner = i == 1 ? Form1->PageControl2 : i == 3 ? Form1->PageControl3 : nullptr;

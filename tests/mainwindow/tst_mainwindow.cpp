@@ -43,11 +43,12 @@ Q_DECLARE_METATYPE(EntryKind)
 
 namespace {
 
-const QStringList kStates = {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
-                             "PB", "PR", "PE", "PI", "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO"};
-const QStringList kDurations = {"1 Mes",  "2 Meses", "3 Meses",      "4 Meses", "5 Meses",      "6 Meses",
-                                "1 Ano",  "1 Ano e Meio", "2 Anos", "2 Anos e Meio", "3 Anos"};
-const QStringList kSchooling = {"1º Grau Incompleto", "1º Grau Completo", "2º Grau Incompleto",
+const QStringList kStates = {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO",
+                             "MA", "MT", "MS", "MG", "PA", "PB", "PR", "PE", "PI",
+                             "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO"};
+const QStringList kDurations = {"1 Mes", "2 Meses",      "3 Meses", "4 Meses",       "5 Meses", "6 Meses",
+                                "1 Ano", "1 Ano e Meio", "2 Anos",  "2 Anos e Meio", "3 Anos"};
+const QStringList kSchooling = {"1º Grau Incompleto", "1º Grau Completo",   "2º Grau Incompleto",
                                 "2º Grau Completo",   "3º Grau Incompleto", "3º Grau Completo",
                                 "Formação Superior"};
 
@@ -69,71 +70,235 @@ std::vector<Row> formRows()
 {
     using K = EntryKind;
     std::vector<Row> rows = {
-        {"edt_nome", K::Text, "TabSheet1", "Digite o seu nome:", {8, 8}, {8, 24}, 465, "Digite o seu nome completo"},
+        {"edt_nome",
+         K::Text,
+         "TabSheet1",
+         "Digite o seu nome:",
+         {8, 8},
+         {8, 24},
+         465,
+         "Digite o seu nome completo"},
         {"edt_nasc", K::Date, "TabSheet1", "Nascimento", {8, 51}, {8, 64}, 86, "Data do seu nascimento"},
-        {"edt_sexo", K::List, "TabSheet1", "Sexo", {104, 51}, {104, 64}, 89, "Escolha o seu sexo",
+        {"edt_sexo",
+         K::List,
+         "TabSheet1",
+         "Sexo",
+         {104, 51},
+         {104, 64},
+         89,
+         "Escolha o seu sexo",
          {"Masculino", "Feminino"}},
-        {"edt_ec", K::List, "TabSheet1", "Estado Civil", {200, 51}, {200, 64}, 97, "Escolha o seu estado civil",
+        {"edt_ec",
+         K::List,
+         "TabSheet1",
+         "Estado Civil",
+         {200, 51},
+         {200, 64},
+         97,
+         "Escolha o seu estado civil",
          {"Solteiro", "Casado", "Divorciado", "Viúvo"}},
-        {"edt_tel1", K::Phone, "TabSheet1", "Telefone 1", {304, 51}, {304, 64}, 79,
+        {"edt_tel1",
+         K::Phone,
+         "TabSheet1",
+         "Telefone 1",
+         {304, 51},
+         {304, 64},
+         79,
          "Digite o seu telefone principal"},
         {"edt_tel2", K::Phone, "TabSheet1", "Telefone 2", {392, 51}, {392, 64}, 79, "Digite outro telefone"},
-        {"edt_rua", K::Text, "GroupBox1", "Nome da rua", {8, 24}, {8, 40}, 361, "Digite o nome da rua que você mora"},
-        {"edt_numero", K::Text, "GroupBox1", "Número", {376, 24}, {376, 40}, 81, "Digite o numero da sua casa"},
-        {"edt_complemento", K::Text, "GroupBox1", "Complemento (não é necessário)", {8, 66}, {8, 80}, 217,
+        {"edt_rua",
+         K::Text,
+         "GroupBox1",
+         "Nome da rua",
+         {8, 24},
+         {8, 40},
+         361,
+         "Digite o nome da rua que você mora"},
+        {"edt_numero",
+         K::Text,
+         "GroupBox1",
+         "Número",
+         {376, 24},
+         {376, 40},
+         81,
+         "Digite o numero da sua casa"},
+        {"edt_complemento",
+         K::Text,
+         "GroupBox1",
+         "Complemento (não é necessário)",
+         {8, 66},
+         {8, 80},
+         217,
          "casa, sobrado, apartamento e etc."},
         {"edt_bairro", K::Text, "GroupBox1", "Bairro", {235, 66}, {232, 80}, 225, "Digite o seu bairro"},
         {"edt_cidade", K::Text, "GroupBox1", "Cidade", {8, 106}, {8, 120}, 217, "Digite o nome da cidade"},
-        {"edt_uf", K::List, "GroupBox1", "U.F.", {232, 106}, {232, 120}, 57, "Escolha a sigla do seu estado.",
+        {"edt_uf",
+         K::List,
+         "GroupBox1",
+         "U.F.",
+         {232, 106},
+         {232, 120},
+         57,
+         "Escolha a sigla do seu estado.",
          kStates},
-        {"edt_natural", K::Text, "TabSheet1", "Sua naturalidade", {8, 95}, {8, 109}, 185, "Digite a sua naturalidade"},
+        {"edt_natural",
+         K::Text,
+         "TabSheet1",
+         "Sua naturalidade",
+         {8, 95},
+         {8, 109},
+         185,
+         "Digite a sua naturalidade"},
         {"edt_email", K::Text, "TabSheet1", "Seu e-mail", {200, 95}, {200, 109}, 273, "Digite o seu email "},
     };
     for (int n = 1; n <= 5; ++n) {
         const QString page = QStringLiteral("TabSheet%1").arg(n + 2);
         const auto N = [n](const char* name) { return QString::fromLatin1(name) + QString::number(n); };
-        rows.push_back({N("edt_exnome"), K::Text, page, "Nome da Empresa", {8, 24}, {8, 40}, 457,
+        rows.push_back({N("edt_exnome"),
+                        K::Text,
+                        page,
+                        "Nome da Empresa",
+                        {8, 24},
+                        {8, 40},
+                        457,
                         "Coloque o nome da empresa que você trabalhou."});
-        rows.push_back({N("edt_excargo"), K::Text, page, "Cargo que Ocupava / Função que exercia", {8, 72}, {8, 88},
-                        457, "DIgite a função que você excercia."});
-        rows.push_back({N("edt_exobs"), K::Text, page,
-                        "Observações (Tipo da contratação, Motivo da demissão e etc.).", {8, 120}, {8, 136}, 457,
+        rows.push_back({N("edt_excargo"),
+                        K::Text,
+                        page,
+                        "Cargo que Ocupava / Função que exercia",
+                        {8, 72},
+                        {8, 88},
+                        457,
+                        "DIgite a função que você excercia."});
+        rows.push_back({N("edt_exobs"),
+                        K::Text,
+                        page,
+                        "Observações (Tipo da contratação, Motivo da demissão e etc.).",
+                        {8, 120},
+                        {8, 136},
+                        457,
                         "Escreva alguma observação que você que você considera importante."});
-        rows.push_back({N("edt_exentrada"), K::Date, page, "Admissão (entrada)", {8, 168}, {8, 184}, 97,
+        rows.push_back({N("edt_exentrada"),
+                        K::Date,
+                        page,
+                        "Admissão (entrada)",
+                        {8, 168},
+                        {8, 184},
+                        97,
                         "Coloque a data que você começou a trabalhar na empresa."});
-        rows.push_back({N("edt_exsaida"), K::Date, page, "Demissão (saída)", {128, 168}, {128, 184}, 97,
+        rows.push_back({N("edt_exsaida"),
+                        K::Date,
+                        page,
+                        "Demissão (saída)",
+                        {128, 168},
+                        {128, 184},
+                        97,
                         "Data que você saiu da empresa."});
-        rows.push_back({N("edt_extelefone"), K::Phone, page, "Telefone da Empresa", {360, 168}, {360, 184}, 105,
+        rows.push_back({N("edt_extelefone"),
+                        K::Phone,
+                        page,
+                        "Telefone da Empresa",
+                        {360, 168},
+                        {360, 184},
+                        105,
                         "Telefone da empresa."});
     }
-    rows.push_back({"edt_escolaridade", K::List, "TabSheet8", "Escolaridade", {16, 16}, {16, 34}, 145,
-                    "Escolha o nível de escolaridade que você possui.", kSchooling});
-    rows.push_back({"edt_curso", K::Text, "TabSheet8", "Descrição do Curso (Exemplo: Engenharia Civil)", {16, 64},
-                    {16, 80}, 457, "Se for ensino superior, digite a descrição do seu curso, ou deixe em branco."});
-    rows.push_back({"edt_escola", K::Text, "TabSheet8", "Nome da Escola / Instituto ou Faculdade", {16, 112},
-                    {16, 128}, 457, ""});
+    rows.push_back({"edt_escolaridade",
+                    K::List,
+                    "TabSheet8",
+                    "Escolaridade",
+                    {16, 16},
+                    {16, 34},
+                    145,
+                    "Escolha o nível de escolaridade que você possui.",
+                    kSchooling});
+    rows.push_back({"edt_curso",
+                    K::Text,
+                    "TabSheet8",
+                    "Descrição do Curso (Exemplo: Engenharia Civil)",
+                    {16, 64},
+                    {16, 80},
+                    457,
+                    "Se for ensino superior, digite a descrição do seu curso, ou deixe em branco."});
+    rows.push_back({"edt_escola",
+                    K::Text,
+                    "TabSheet8",
+                    "Nome da Escola / Instituto ou Faculdade",
+                    {16, 112},
+                    {16, 128},
+                    457,
+                    ""});
     for (int n = 1; n <= 5; ++n) {
         const QString page = QStringLiteral("TabSheet%1").arg(n + 9);
         const auto N = [n](const char* name) { return QString::fromLatin1(name) + QString::number(n); };
-        rows.push_back({N("edt_cucurso"), K::Text, page, "Descrição do Curso", {8, 16}, {8, 32}, 441,
+        rows.push_back({N("edt_cucurso"),
+                        K::Text,
+                        page,
+                        "Descrição do Curso",
+                        {8, 16},
+                        {8, 32},
+                        441,
                         "Digite a descrição do curso que você fez."});
-        rows.push_back({N("edt_cuobs"), K::Text, page, "Observações", {8, 64}, {8, 80}, 441,
+        rows.push_back({N("edt_cuobs"),
+                        K::Text,
+                        page,
+                        "Observações",
+                        {8, 64},
+                        {8, 80},
+                        441,
                         "escreva aqui se houver alguma observação"});
-        rows.push_back({N("edt_cuescola"), K::Text, page, "Nome da Escola / Instituto", {8, 112}, {8, 128}, 441,
+        rows.push_back({N("edt_cuescola"),
+                        K::Text,
+                        page,
+                        "Nome da Escola / Instituto",
+                        {8, 112},
+                        {8, 128},
+                        441,
                         "Digite o nome da escola ou instituto que você conclui ou esta concluindo o curso."});
-        rows.push_back({N("edt_cuduracao"), K::List, page, "Duração do Curso", {8, 160}, {8, 176}, 145,
-                        "Quanto tempo dura o curso.", kDurations});
+        rows.push_back({N("edt_cuduracao"),
+                        K::List,
+                        page,
+                        "Duração do Curso",
+                        {8, 160},
+                        {8, 176},
+                        145,
+                        "Quanto tempo dura o curso.",
+                        kDurations});
     }
     const std::vector<Row> information = {
         {"edt_rg", K::Text, "TabSheet16", "R.G.", {24, 48}, {24, 64}, 193, "Digite o número do seu RG"},
         {"edt_cpf", K::Text, "TabSheet16", "C.P.F.", {256, 48}, {256, 64}, 193, "Número do seu CPF"},
-        {"edt_cp", K::Text, "TabSheet16", "Nº da Carteira Profissional", {24, 104}, {24, 120}, 193,
+        {"edt_cp",
+         K::Text,
+         "TabSheet16",
+         "Nº da Carteira Profissional",
+         {24, 104},
+         {24, 120},
+         193,
          "Coloque aqui o numero de sua carteria de trabalho."},
-        {"edt_te", K::Text, "TabSheet16", "Título Eleitoral", {256, 104}, {256, 120}, 193,
+        {"edt_te",
+         K::Text,
+         "TabSheet16",
+         "Título Eleitoral",
+         {256, 104},
+         {256, 120},
+         193,
          "Numero do seu titulo eleitoral."},
-        {"edt_cargo", K::Text, "TabSheet16", "Cargo Pretendido (ou a combinar)", {24, 160}, {24, 176}, 433,
+        {"edt_cargo",
+         K::Text,
+         "TabSheet16",
+         "Cargo Pretendido (ou a combinar)",
+         {24, 160},
+         {24, 176},
+         433,
          "Caso deseje um cargo específico."},
-        {"edt_salario", K::Text, "TabSheet16", "Salário Pretendido (ou a combinar)", {24, 216}, {24, 232}, 169,
+        {"edt_salario",
+         K::Text,
+         "TabSheet16",
+         "Salário Pretendido (ou a combinar)",
+         {24, 216},
+         {24, 232},
+         169,
          "Caso queira estipular o valor mínimo do salário."},
     };
     rows.insert(rows.end(), information.begin(), information.end());
@@ -193,7 +358,7 @@ class TestMainWindow : public QObject {
         return *m_form;
     }
 
-private slots:
+  private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
@@ -239,7 +404,8 @@ private slots:
         QCOMPARE(w->toolTip(), hint);
 
         const auto& entries = form().entryControls();
-        const auto entry = std::find_if(entries.begin(), entries.end(), [w](const EntryControl& e) { return e.widget == w; });
+        const auto entry = std::find_if(entries.begin(), entries.end(),
+                                        [w](const EntryControl& e) { return e.widget == w; });
         QVERIFY(entry != entries.end());
         QCOMPARE(entry->kind, kind);
 
@@ -279,34 +445,45 @@ private slots:
         QTest::addColumn<QRect>("place");
         QTest::addColumn<QString>("hint");
         for (int n = 1; n <= 5; ++n) {
-            const QString name = n == 1 ? QStringLiteral("informar_saida") : QStringLiteral("informar_saida%1").arg(n);
-            QTest::newRow(qPrintable(name)) << name << "Informar saída" << QRect(237, 185, n == 1 ? 113 : 97, 17)
-                                            << "Informa e habilita a data de saída";
+            const QString name =
+                n == 1 ? QStringLiteral("informar_saida") : QStringLiteral("informar_saida%1").arg(n);
+            QTest::newRow(qPrintable(name))
+                << name << "Informar saída" << QRect(237, 185, n == 1 ? 113 : 97, 17)
+                << "Informa e habilita a data de saída";
         }
         QTest::newRow("frase1") << "frase1"
                                 << "\"Coloco-me à disposição para uma entrevista ou possível contratação.\""
                                 << QRect(16, 89, 457, 17) << "";
-        QTest::newRow("frase2") << "frase2"
-                                << "\"Busco novas experiências e conhecimentos para ser um profissional qualificado.\""
-                                << QRect(16, 121, 449, 17) << "";
+        QTest::newRow("frase2")
+            << "frase2"
+            << "\"Busco novas experiências e conhecimentos para ser um profissional qualificado.\""
+            << QRect(16, 121, 449, 17) << "";
         QTest::newRow("frase3")
             << "frase3"
             << "\"Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa.\""
             << QRect(16, 153, 468, 17) << "";
-        QTest::newRow("frase4") << "frase4" << "Usar a frase que eu escrever abaixo:" << QRect(16, 185, 273, 17) << "";
-        QTest::newRow("BitBtn1") << "BitBtn1" << "Usar a WebCam" << QRect(48, 248, 132, 33)
+        QTest::newRow("frase4") << "frase4"
+                                << "Usar a frase que eu escrever abaixo:" << QRect(16, 185, 273, 17) << "";
+        QTest::newRow("BitBtn1") << "BitBtn1"
+                                 << "Usar a WebCam" << QRect(48, 248, 132, 33)
                                  << "Clique aqui para tirar uma foto usando a Web Cam.";
-        QTest::newRow("BitBtn2") << "BitBtn2" << "Procurar uma Foto" << QRect(189, 248, 132, 33)
+        QTest::newRow("BitBtn2") << "BitBtn2"
+                                 << "Procurar uma Foto" << QRect(189, 248, 132, 33)
                                  << "Clique aqui para procurar uma foto que esta no computador ou pen drive.";
-        QTest::newRow("BitBtn5") << "BitBtn5" << "Excluir Foto" << QRect(328, 248, 132, 33)
+        QTest::newRow("BitBtn5") << "BitBtn5"
+                                 << "Excluir Foto" << QRect(328, 248, 132, 33)
                                  << "Clique aqui para remover a foto.";
-        QTest::newRow("BitBtn7") << "BitBtn7" << "Abrir (QRP)" << QRect(5, 333, 124, 22)
+        QTest::newRow("BitBtn7") << "BitBtn7"
+                                 << "Abrir (QRP)" << QRect(5, 333, 124, 22)
                                  << "Abre um Currículo já gerado pelo Sovranel 3.0";
-        QTest::newRow("BitBtn6") << "BitBtn6" << "Salvar (QRP)" << QRect(132, 333, 121, 22)
+        QTest::newRow("BitBtn6") << "BitBtn6"
+                                 << "Salvar (QRP)" << QRect(132, 333, 121, 22)
                                  << "Salva o Curriculo pronto para ser impresso.";
-        QTest::newRow("BitBtn4") << "BitBtn4" << "Limpar Campos" << QRect(257, 333, 120, 22)
+        QTest::newRow("BitBtn4") << "BitBtn4"
+                                 << "Limpar Campos" << QRect(257, 333, 120, 22)
                                  << "Limpa todos os campos preenchidos.";
-        QTest::newRow("BitBtn3") << "BitBtn3" << "Gerar Curriculo!" << QRect(381, 333, 121, 22)
+        QTest::newRow("BitBtn3") << "BitBtn3"
+                                 << "Gerar Curriculo!" << QRect(381, 333, 121, 22)
                                  << "Gera o seu currículo para ser impresso.";
     }
     void otherControlsAsTheFormDescribesThem()
@@ -321,8 +498,8 @@ private slots:
         QCOMPARE(b->geometry(), place);
         QCOMPARE(b->toolTip(), hint);
         b->ensurePolished();
-        QCOMPARE(b->cursor().shape(), name.startsWith(QLatin1String("informar")) ? Qt::ArrowCursor
-                                                                                 : Qt::PointingHandCursor);
+        QCOMPARE(b->cursor().shape(),
+                 name.startsWith(QLatin1String("informar")) ? Qt::ArrowCursor : Qt::PointingHandCursor);
         QVERIFY2(b->sizeHint().width() <= b->width(),
                  qPrintable(QStringLiteral("caption cut: needs %1 px").arg(b->sizeHint().width())));
     }
@@ -344,8 +521,8 @@ private slots:
             {f.PageControl1,
              {4, 4, 498, 325},
              {"TabSheet1", "TabSheet2", "TabSheet8", "TabSheet9", "TabSheet15", "TabSheet16", "TabSheet17"},
-             {"Dados Principais", "Experiências Profissionais", "Escolaridade", "Cursos", "Foto", "Informações",
-              "Frase"}},
+             {"Dados Principais", "Experiências Profissionais", "Escolaridade", "Cursos", "Foto",
+              "Informações", "Frase"}},
             {f.PageControl2,
              {5, 16, 481, 249},
              {"TabSheet3", "TabSheet4", "TabSheet5", "TabSheet6", "TabSheet7"},
@@ -382,7 +559,8 @@ private slots:
         QCOMPARE(f.frase->maxLength(), 150);
         QCOMPARE(f.painel_browser->geometry(), QRect(6, 359, 493, 61));
         QCOMPARE(f.propagandas->geometry(), QRect(-13, -18, 527, 100));
-        QCOMPARE(f.propagandas->toolTip(), QStringLiteral("Região reservada para navegação com acesso à internet."));
+        QCOMPARE(f.propagandas->toolTip(),
+                 QStringLiteral("Região reservada para navegação com acesso à internet."));
         QCOMPARE(f.Progresso->geometry(), QRect(302, 422, 200, 19));
         QCOMPARE(f.StatusBar1->geometry(), QRect(0, 420, 506, 23));
         QCOMPARE(f.StatusBar1->panelCount(), 2);
@@ -397,9 +575,14 @@ private slots:
             QString text;
             bool underlined;
         } notes[] = {
-            {"TabSheet15", {101, 8}, "Tire uma foto ou procure uma que já existe! (Não é Obrigatório)", false},
+            {"TabSheet15",
+             {101, 8},
+             "Tire uma foto ou procure uma que já existe! (Não é Obrigatório)",
+             false},
             {"TabSheet16", {88, 24}, "Para algumas empresas, essas informações são necessárias.", true},
-            {"TabSheet17", {47, 36}, "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). ",
+            {"TabSheet17",
+             {47, 36},
+             "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). ",
              true},
         };
         for (const auto& n : notes) {
@@ -428,7 +611,8 @@ private slots:
                 auto* line = static_cast<QLineEdit*>(shows);
                 QStyleOptionFrame option;
                 option.initFrom(line);
-                option.lineWidth = line->hasFrame() ? line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+                option.lineWidth =
+                    line->hasFrame() ? line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
                 room = line->style()
                            ->subElementRect(QStyle::SE_LineEditContents, &option, line)
                            .marginsRemoved(line->textMargins())
@@ -439,7 +623,8 @@ private slots:
                 QStyleOptionComboBox option;
                 option.initFrom(list);
                 option.editable = false;
-                room = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+                room = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, list);
                 for (int i = 0; i < list->count(); ++i)
                     texts << list->itemText(i);
             }
@@ -505,8 +690,12 @@ private slots:
         for (const EntryControl& e : f.entryControls()) {
             const QString name = e.widget->objectName();
             switch (e.kind) {
-            case EntryKind::Text: QCOMPARE(static_cast<QLineEdit*>(e.widget)->text(), QString()); break;
-            case EntryKind::Phone: QCOMPARE(static_cast<ui::PhoneEdit*>(e.widget)->value(), "(  )    -    "); break;
+            case EntryKind::Text:
+                QCOMPARE(static_cast<QLineEdit*>(e.widget)->text(), QString());
+                break;
+            case EntryKind::Phone:
+                QCOMPARE(static_cast<ui::PhoneEdit*>(e.widget)->value(), "(  )    -    ");
+                break;
             case EntryKind::List: {
                 auto* list = static_cast<ui::ListField*>(e.widget);
                 QCOMPARE(list->currentIndex(), -1);
@@ -547,25 +736,26 @@ private slots:
         QTest::addColumn<QStringList>("walk");
         QTest::newRow("personal data walks the address before the birthplace and mail")
             << 0 << -1
-            << QStringList{"edt_nome",   "edt_nasc",        "edt_sexo",   "edt_ec",     "edt_tel1",
-                           "edt_tel2",   "edt_rua",         "edt_numero", "edt_complemento", "edt_bairro",
-                           "edt_cidade", "edt_uf",          "edt_natural", "edt_email", "BitBtn3",
-                           "BitBtn4",    "BitBtn6",         "BitBtn7",    "PageControl1", "edt_nome"};
+            << QStringList{"edt_nome",   "edt_nasc", "edt_sexo",    "edt_ec",          "edt_tel1",
+                           "edt_tel2",   "edt_rua",  "edt_numero",  "edt_complemento", "edt_bairro",
+                           "edt_cidade", "edt_uf",   "edt_natural", "edt_email",       "BitBtn3",
+                           "BitBtn4",    "BitBtn6",  "BitBtn7",     "PageControl1",    "edt_nome"};
         QTest::newRow("an experience page walks its rows, skipping the disabled exit date")
-            << 1 << 0
-            << QStringList{"edt_exnome1", "edt_excargo1", "edt_exobs1", "edt_exentrada1", "edt_extelefone1",
-                           "informar_saida", "BitBtn3"};
+            << 1 << 0 << QStringList{"edt_exnome1",     "edt_excargo1",   "edt_exobs1", "edt_exentrada1",
+                                     "edt_extelefone1", "informar_saida", "BitBtn3"};
         QTest::newRow("the last experience page walks its own rows")
-            << 1 << 4
-            << QStringList{"edt_exnome5", "edt_excargo5", "edt_exobs5", "edt_exentrada5", "edt_extelefone5",
-                           "informar_saida5", "BitBtn3"};
+            << 1 << 4 << QStringList{"edt_exnome5",     "edt_excargo5",    "edt_exobs5", "edt_exentrada5",
+                                     "edt_extelefone5", "informar_saida5", "BitBtn3"};
         QTest::newRow("schooling walks the list at the top last")
             << 2 << -1 << QStringList{"edt_curso", "edt_escola", "edt_escolaridade", "BitBtn3"};
         QTest::newRow("a course page walks its rows")
-            << 3 << 2 << QStringList{"edt_cucurso3", "edt_cuobs3", "edt_cuescola3", "edt_cuduracao3", "BitBtn3"};
-        QTest::newRow("the photo page walks its buttons") << 4 << -1 << QStringList{"BitBtn1", "BitBtn2", "BitBtn5", "BitBtn3"};
+            << 3 << 2
+            << QStringList{"edt_cucurso3", "edt_cuobs3", "edt_cuescola3", "edt_cuduracao3", "BitBtn3"};
+        QTest::newRow("the photo page walks its buttons")
+            << 4 << -1 << QStringList{"BitBtn1", "BitBtn2", "BitBtn5", "BitBtn3"};
         QTest::newRow("the information page walks its rows")
-            << 5 << -1 << QStringList{"edt_rg", "edt_cpf", "edt_cp", "edt_te", "edt_cargo", "edt_salario", "BitBtn3"};
+            << 5 << -1
+            << QStringList{"edt_rg", "edt_cpf", "edt_cp", "edt_te", "edt_cargo", "edt_salario", "BitBtn3"};
         QTest::newRow("the sentence page walks the box before its own option")
             << 6 << -1 << QStringList{"frase1", "frase2", "frase3", "frase", "frase4", "BitBtn3"};
     }
@@ -633,7 +823,8 @@ private slots:
         TForm1 f(env);
         f.StatusBar1->setPanelText(0, QStringLiteral("Nova versão disponível"));
         QTRY_COMPARE_WITH_TIMEOUT(f.StatusBar1->panelText(0),
-                                  QStringLiteral("  Bom dia! Hoje é sexta-feira, 05 de março de  2010"), 1500);
+                                  QStringLiteral("  Bom dia! Hoje é sexta-feira, 05 de março de  2010"),
+                                  1500);
     }
 
     void creationSetsTheHintTimingAndColour()
@@ -671,7 +862,9 @@ private slots:
     void startUpCreatesTheWindowsInOrderBehindTheSplash()
     {
         QStringList steps;
-        auto position = [] { return splash ? QString::number(splash->Progresso->value()) : QStringLiteral("-"); };
+        auto position = [] {
+            return splash ? QString::number(splash->Progresso->value()) : QStringLiteral("-");
+        };
         Environment env = withoutDevices();
         env.updateServer = QUrl(QStringLiteral("http://127.0.0.1:9")); // never reached: off line
         env.connected = [&] {
@@ -690,11 +883,11 @@ private slots:
             }
         });
         const QStringList expected = {
-            "show splash @0",  "repaint @0",          "progress 25 @25",        "repaint @25",
-            "create Form1 @25", "on-line step @25",   "create sobre @25",       "create impressao @25",
-            "create frm_salvar @25", "repaint @25",   "progress 50 @50",        "repaint @50",
-            "create frm_foto @50", "repaint @50",     "progress 75 @75",        "repaint @75",
-            "create Curriculo @75", "repaint @75",    "progress 99 @99",        "destroy splash @99",
+            "show splash @0",        "repaint @0",       "progress 25 @25",  "repaint @25",
+            "create Form1 @25",      "on-line step @25", "create sobre @25", "create impressao @25",
+            "create frm_salvar @25", "repaint @25",      "progress 50 @50",  "repaint @50",
+            "create frm_foto @50",   "repaint @50",      "progress 75 @75",  "repaint @75",
+            "create Curriculo @75",  "repaint @75",      "progress 99 @99",  "destroy splash @99",
         };
         QCOMPARE(steps, expected);
         QVERIFY(!splash);

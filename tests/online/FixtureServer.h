@@ -17,7 +17,7 @@
 #include <QUrl>
 
 struct FixtureRequest {
-    QString line;                        // "GET /path HTTP/1.1"
+    QString line; // "GET /path HTTP/1.1"
     QList<QPair<QString, QString>> headers;
 
     QString header(const QString& name) const
@@ -30,7 +30,7 @@ struct FixtureRequest {
 };
 
 class FixtureServer {
-public:
+  public:
     // Starts the server; check started() before relying on it.
     FixtureServer()
     {
@@ -106,7 +106,7 @@ public:
         return lines;
     }
 
-private:
+  private:
     static void write(const QString& file, const QByteArray& bytes)
     {
         QFile f(file);

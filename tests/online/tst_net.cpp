@@ -34,7 +34,7 @@ QString failureOf(const QUrl& url, const net::HttpLimits& limits)
 class NetTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase()
     {
         useOwnCacheFolder();
@@ -85,15 +85,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("a missing file")
             << QStringLiteral("404") << 10000 << QStringLiteral("respondeu \"404 Not Found\"");
-        QTest::newRow("a server error") << QStringLiteral("500") << 10000
-                                        << QStringLiteral("respondeu \"500 Internal Server Error\"");
+        QTest::newRow("a server error")
+            << QStringLiteral("500") << 10000 << QStringLiteral("respondeu \"500 Internal Server Error\"");
         QTest::newRow("a redirection, which is not followed")
             << QStringLiteral("redirect /outro.txt") << 10000 << QStringLiteral("respondeu \"302 Found\"");
         QTest::newRow("a server that never answers")
             << QStringLiteral("hang") << 1000
             << QStringLiteral("não respondeu em 1 segundo ao pedido de http://");
-        QTest::newRow("a body that comes too slowly") << QStringLiteral("slow 0.4") << 1000
-                                                      << QStringLiteral("não respondeu em 1 segundo");
+        QTest::newRow("a body that comes too slowly")
+            << QStringLiteral("slow 0.4") << 1000 << QStringLiteral("não respondeu em 1 segundo");
     }
     void getFails()
     {
@@ -233,7 +233,7 @@ private slots:
         QVERIFY(cache.metaData(other).isValid());
     }
 
-private:
+  private:
     FixtureServer m_server;
 };
 

@@ -48,7 +48,7 @@ bool cached(const QUrl& url) { return net::urlCache()->metaData(url).isValid(); 
 class StepTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase()
     {
         useOwnCacheFolder();
@@ -74,7 +74,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("mode");
-        QTest::addColumn<QString>("notice"); // the message box's text; empty when none
+        QTest::addColumn<QString>("notice");  // the message box's text; empty when none
         QTest::addColumn<QString>("failure"); // part of the error box's text; empty when none
         const auto box = [](const char* latest) {
             return QStringLiteral("Nova versão disponível (") + QString::fromLatin1(latest) +
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(m_dialogs.size(), size_t(0));
     }
 
-private:
+  private:
     static Environment onLine(const QUrl& server)
     {
         Environment env;

@@ -10,8 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace report;
 
@@ -50,7 +50,8 @@ struct Fixture {
         title->add<Label>(QStringLiteral("heading"), QRectF(10, 10, 0, 16), QStringLiteral("Título Único"));
         for (int i = 1; i <= count; ++i) {
             Band* b = report.addBand(BandKind::SubDetail, QStringLiteral("band%1").arg(i), height);
-            b->add<Label>(QStringLiteral("label%1").arg(i), QRectF(10, 0, 0, 16), QStringLiteral("band %1").arg(i));
+            b->add<Label>(QStringLiteral("label%1").arg(i), QRectF(10, 0, 0, 16),
+                          QStringLiteral("band %1").arg(i));
             bands.push_back(b);
         }
         Band* footer = report.addBand(BandKind::PageFooter, QStringLiteral("footer"), 16);
@@ -81,7 +82,7 @@ QString run(const QString& program, const QStringList& args)
 
 class ReportEngineTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void pagination_data();
     void pagination();
     void aDisabledLabelIsNotDrawnButItsBandKeepsItsHeight();
@@ -105,10 +106,11 @@ void ReportEngineTest::pagination_data()
 
     // 1122.5 high, 37.8 margins, 16 footer and a 40 px title band leave 990.9 px for bands.
     QTest::newRow("bands that fit stay on one page") << 9 << 110.0 << QList<int>{} << 1 << QString();
-    QTest::newRow("the band that does not fit starts the next page") << 10 << 110.0 << QList<int>{} << 2
-                                                                     << QStringLiteral("band 10");
+    QTest::newRow("the band that does not fit starts the next page")
+        << 10 << 110.0 << QList<int>{} << 2 << QStringLiteral("band 10");
     QTest::newRow("a disabled band takes no space") << 10 << 110.0 << QList<int>{3} << 1 << QString();
-    QTest::newRow("many bands fill three pages") << 25 << 110.0 << QList<int>{} << 3 << QStringLiteral("band 10");
+    QTest::newRow("many bands fill three pages")
+        << 25 << 110.0 << QList<int>{} << 3 << QStringLiteral("band 10");
 }
 
 void ReportEngineTest::pagination()
@@ -148,7 +150,8 @@ void ReportEngineTest::pagination()
         QVERIFY(!findText(p, QStringLiteral("band %1").arg(d)));
     // Bands follow each other without gaps: band 2 starts where band 1 ends.
     const double y1 = findText(p, QStringLiteral("band 1"))->rect.top();
-    const double y2 = findText(p, disabled.contains(2) ? QStringLiteral("band 3") : QStringLiteral("band 2"))->rect.top();
+    const double y2 =
+        findText(p, disabled.contains(2) ? QStringLiteral("band 3") : QStringLiteral("band 2"))->rect.top();
     QCOMPARE(y2 - y1, height);
 }
 
@@ -159,7 +162,8 @@ void ReportEngineTest::aDisabledLabelIsNotDrawnButItsBandKeepsItsHeight()
     f.bands[0]->add<Label>(QStringLiteral("other"), QRectF(200, 0, 0, 16), QStringLiteral("ainda aqui"));
     const PreparedPages p = f.report.prepare();
     QVERIFY(!findText(p, QStringLiteral("band 1")));
-    QCOMPARE(findText(p, QStringLiteral("band 2"))->rect.top() - findText(p, QStringLiteral("ainda aqui"))->rect.top(),
+    QCOMPARE(findText(p, QStringLiteral("band 2"))->rect.top() -
+                 findText(p, QStringLiteral("ainda aqui"))->rect.top(),
              100.0);
 }
 
@@ -172,7 +176,8 @@ void ReportEngineTest::aLongTextWrapsAtTheBandsEdgeAndItsBandGrows()
     Label* l = f.report.find<Label>(QStringLiteral("label1"));
     l->geometry.moveLeft(100);
     l->caption = longText;
-    Label* below = f.bands[0]->add<Label>(QStringLiteral("below"), QRectF(10, 30, 0, 16), QStringLiteral("abaixo"));
+    Label* below =
+        f.bands[0]->add<Label>(QStringLiteral("below"), QRectF(10, 30, 0, 16), QStringLiteral("abaixo"));
     const PreparedPages p = f.report.prepare();
 
     QStringList lines;
@@ -199,7 +204,8 @@ void ReportEngineTest::aLongerTextPushesTheTextsAfterItOnItsLine()
 {
     Fixture f(1, 40);
     Band* b = f.bands[0];
-    b->add<Label>(QStringLiteral("title"), QRectF(100, 20, 0, 16), QStringLiteral("Um título bem mais longo:"));
+    b->add<Label>(QStringLiteral("title"), QRectF(100, 20, 0, 16),
+                  QStringLiteral("Um título bem mais longo:"));
     b->add<Label>(QStringLiteral("value"), QRectF(130, 20, 0, 16), QStringLiteral("valor"));
     const PreparedPages p = f.report.prepare();
     const TextItem* title = findText(p, QStringLiteral("Um título bem mais longo:"));
@@ -236,18 +242,21 @@ void ReportEngineTest::pdfHasTheTitleTheCreatorAndExtractableAccents()
     Fixture f(12, 110);
     f.report.title = QStringLiteral("Curriculo de João");
     f.report.find<Label>(QStringLiteral("label1"))->caption = QStringLiteral("Ação, coração e eficiência");
-    f.report.find<Label>(QStringLiteral("label2"))->setFont(FontSpec{QStringLiteral("Brush Script MT"), 10}, Qt::red);
+    f.report.find<Label>(QStringLiteral("label2"))
+        ->setFont(FontSpec{QStringLiteral("Brush Script MT"), 10}, Qt::red);
     f.report.find<Label>(QStringLiteral("label2"))->caption = QStringLiteral("Profissional certificado");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("r.pdf"));
     writePdf(f.report.prepare(), path);
 
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    const QString text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
     QVERIFY2(text.contains(QStringLiteral("Ação, coração e eficiência")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Profissional certificado")));
     QVERIFY(text.contains(QStringLiteral("Título Único")));
     const QString info = run(QStringLiteral("pdfinfo"), {path});
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title: +Curriculo de João"))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title: +Curriculo de João"))),
+             qPrintable(info));
     QVERIFY(info.contains(QRegularExpression(QStringLiteral("Creator: +Sovranel 3.1"))));
     QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages: +2"))));
     QVERIFY(info.contains(QStringLiteral("A4")));

@@ -13,10 +13,10 @@
 #include <QAction>
 #include <QJsonDocument>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,7 +112,7 @@ QString pdfText(const QString& path)
 
 class ReportGenerationTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -132,7 +132,7 @@ private slots:
     void aSampleThatTheFormCannotTakeNamesTheKey_data();
     void aSampleThatTheFormCannotTakeNamesTheKey();
 
-private:
+  private:
     QList<ui::DialogRequest> m_asked;
     ui::DialogButton m_answer = ui::DialogButton::No;
 };
@@ -166,52 +166,128 @@ void ReportGenerationTest::filling_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<int>("lines"); // -1: not checked
 
-    const QStringList headings = {QStringLiteral("Experiências Profissionais"), QStringLiteral("Escolaridade"),
-                                  QStringLiteral("Cursos "), QStringLiteral("Informações Adicionais")};
+    const QStringList headings = {QStringLiteral("Experiências Profissionais"),
+                                  QStringLiteral("Escolaridade"), QStringLiteral("Cursos "),
+                                  QStringLiteral("Informações Adicionais")};
     QTest::newRow("every entry field lands in its report label")
         << QByteArray("@full")
-        << QStringList{"Sovranel Vitae", "Nome:", "Maria da Conceição Araújo", "Nascimento:", "14/03/1990", "Sexo:",
-                       "Feminino", "Naturalidade:", "São João del-Rei", "Estado Civil:", "Casado", "Telefone:",
-                       "(11)3256-4789", "/", "(11)9876-5432", "Email:", "maria.araujo@exemplo.com.br", "Rua:",
-                       "Avenida Brigadeiro Faria Lima", "Número:", "1.234", "Complemento:", "Apartamento 52, bloco B",
-                       "Bairro:", "Pinheiros", "Cidade:", "São Paulo", "U.F.:", "SP", "Experiências Profissionais",
-                       "Nome da Empresa:", "Padaria Pão de Açúcar Ltda.", "Cargo que ocupava:", "Gerente de loja",
-                       "Admissão:", "01/02/2019", "Demissão:", "30/06/2024", "Telefone:", "(11)3845-2210",
-                       "Observações:", "Coordenação de equipe com doze funcionários, caixa e fornecedores.",
-                       "Livraria Cultura e Ciência", "02/06/2008", "(11)3098-1122", "Escolaridade", "Escolaridade:",
-                       "Formação Superior", "Descrição:", "Administração de Empresas", "Escola / Instituto:",
-                       "Universidade Católica de Santos", "Cursos ", "Descrição do Curso: ",
-                       "Gestão de Pessoas e Liderança", "Observações:", "Certificado com carga horária de 120 horas.",
-                       "Escola / Instituto:", "Fundação Getúlio Vargas", "Duração do Curso:", "6 Meses",
-                       "Primeiros Socorros", "Cruz Vermelha Brasileira", "2 Meses", "Informações Adicionais",
-                       "Carteira Profissional:", "0012345 série 001-SP", "Titulo Eleitoral:", "1234 5678 9012",
-                       "R.G.:", "12.345.678-9", "C.P.F.:", "123.456.789-09", "Cargo Pretendido:",
-                       "Gerente administrativa ou de loja", "Salário Pretendido:", "R$ 4.500,00 (ou a combinar)",
+        << QStringList{"Sovranel Vitae",
+                       "Nome:",
+                       "Maria da Conceição Araújo",
+                       "Nascimento:",
+                       "14/03/1990",
+                       "Sexo:",
+                       "Feminino",
+                       "Naturalidade:",
+                       "São João del-Rei",
+                       "Estado Civil:",
+                       "Casado",
+                       "Telefone:",
+                       "(11)3256-4789",
+                       "/",
+                       "(11)9876-5432",
+                       "Email:",
+                       "maria.araujo@exemplo.com.br",
+                       "Rua:",
+                       "Avenida Brigadeiro Faria Lima",
+                       "Número:",
+                       "1.234",
+                       "Complemento:",
+                       "Apartamento 52, bloco B",
+                       "Bairro:",
+                       "Pinheiros",
+                       "Cidade:",
+                       "São Paulo",
+                       "U.F.:",
+                       "SP",
+                       "Experiências Profissionais",
+                       "Nome da Empresa:",
+                       "Padaria Pão de Açúcar Ltda.",
+                       "Cargo que ocupava:",
+                       "Gerente de loja",
+                       "Admissão:",
+                       "01/02/2019",
+                       "Demissão:",
+                       "30/06/2024",
+                       "Telefone:",
+                       "(11)3845-2210",
+                       "Observações:",
+                       "Coordenação de equipe com doze funcionários, caixa e fornecedores.",
+                       "Livraria Cultura e Ciência",
+                       "02/06/2008",
+                       "(11)3098-1122",
+                       "Escolaridade",
+                       "Escolaridade:",
+                       "Formação Superior",
+                       "Descrição:",
+                       "Administração de Empresas",
+                       "Escola / Instituto:",
+                       "Universidade Católica de Santos",
+                       "Cursos ",
+                       "Descrição do Curso: ",
+                       "Gestão de Pessoas e Liderança",
+                       "Observações:",
+                       "Certificado com carga horária de 120 horas.",
+                       "Escola / Instituto:",
+                       "Fundação Getúlio Vargas",
+                       "Duração do Curso:",
+                       "6 Meses",
+                       "Primeiros Socorros",
+                       "Cruz Vermelha Brasileira",
+                       "2 Meses",
+                       "Informações Adicionais",
+                       "Carteira Profissional:",
+                       "0012345 série 001-SP",
+                       "Titulo Eleitoral:",
+                       "1234 5678 9012",
+                       "R.G.:",
+                       "12.345.678-9",
+                       "C.P.F.:",
+                       "123.456.789-09",
+                       "Cargo Pretendido:",
+                       "Gerente administrativa ou de loja",
+                       "Salário Pretendido:",
+                       "R$ 4.500,00 (ou a combinar)",
                        "\"Coloco-me à disposição para uma entrevista ou possível contratação.\""}
         << QStringList{"nome", "empresa1", "."}
         << Counts{{"Demissão:", 4}, {"Nome da Empresa:", 5}, {"Descrição do Curso: ", 5}} << 2 << 13;
     QTest::newRow("an empty form on the first generation prints the title band, a full stop and 1 of 1")
         << QByteArray("{}")
-        << QStringList{"Sovranel Vitae", "Nome:", "Nascimento:", "01/01/1985", "Telefone:", "(  )    -    ", "/",
-                       "(  )    -    ", "U.F.:", ".", "Sovranel 3.1", "página", "1", "de", "1"}
+        << QStringList{"Sovranel Vitae",
+                       "Nome:",
+                       "Nascimento:",
+                       "01/01/1985",
+                       "Telefone:",
+                       "(  )    -    ",
+                       "/",
+                       "(  )    -    ",
+                       "U.F.:",
+                       ".",
+                       "Sovranel 3.1",
+                       "página",
+                       "1",
+                       "de",
+                       "1"}
         << headings << Counts{} << 1 << 1;
     QTest::newRow("experience 2 without experience 1 prints without the heading")
         << QByteArray(R"({"edt_exnome2": "Oficina Dois"})") << QStringList{"Nome da Empresa:", "Oficina Dois"}
         << QStringList{"Experiências Profissionais"} << Counts{{"Nome da Empresa:", 1}} << 1 << 2;
     QTest::newRow("an unticked exit option hides the exit title and date")
-        << QByteArray(R"({"edt_exnome1": "A1", "edt_exsaida1": "2020-01-02"})") << QStringList{"A1", "Admissão:"}
-        << QStringList{"Demissão:", "02/01/2020"} << Counts{} << 1 << -1;
+        << QByteArray(R"({"edt_exnome1": "A1", "edt_exsaida1": "2020-01-02"})")
+        << QStringList{"A1", "Admissão:"} << QStringList{"Demissão:", "02/01/2020"} << Counts{} << 1 << -1;
     QTest::newRow("a ticked exit option prints its title and date")
         << QByteArray(R"({"edt_exnome1": "A1", "informar_saida": true, "edt_exsaida1": "2020-01-02"})")
         << QStringList{"Admissão:", "Demissão:", "02/01/2020"} << QStringList{} << Counts{} << 1 << -1;
     QTest::newRow("a ticked exit option with an untouched date prints the initial date")
-        << QByteArray(R"({"edt_exnome3": "C", "informar_saida3": true})") << QStringList{"Demissão:", "24/05/2009"}
-        << QStringList{"Experiências Profissionais"} << Counts{} << 1 << -1;
+        << QByteArray(R"({"edt_exnome3": "C", "informar_saida3": true})")
+        << QStringList{"Demissão:", "24/05/2009"} << QStringList{"Experiências Profissionais"} << Counts{}
+        << 1 << -1;
     QTest::newRow("course 5 prints on its own description when course 4 is empty")
-        << QByteArray(R"({"edt_cucurso5": "Curso Cinco"})") << QStringList{"Descrição do Curso: ", "Curso Cinco"}
-        << QStringList{"Cursos "} << Counts{} << 1 << 2;
+        << QByteArray(R"({"edt_cucurso5": "Curso Cinco"})")
+        << QStringList{"Descrição do Curso: ", "Curso Cinco"} << QStringList{"Cursos "} << Counts{} << 1 << 2;
     QTest::newRow("course 5 without its description stays out when course 4 prints")
-        << QByteArray(R"({"edt_cucurso4": "Curso Quatro", "edt_cuobs5": "Nota do quinto", "edt_cuduracao5": "1 Ano"})")
+        << QByteArray(
+               R"({"edt_cucurso4": "Curso Quatro", "edt_cuobs5": "Nota do quinto", "edt_cuduracao5": "1 Ano"})")
         << QStringList{"Curso Quatro"} << QStringList{"Nota do quinto", "1 Ano", "Cursos "}
         << Counts{{"Descrição do Curso: ", 1}} << 1 << 2;
     QTest::newRow("the voter card alone prints nothing")
@@ -232,8 +308,8 @@ void ReportGenerationTest::filling_data()
         << QByteArray(R"({"edt_curso": "Direito", "edt_escola": "USP"})") << QStringList{}
         << QStringList{"Escolaridade", "Direito", "USP"} << Counts{} << 1 << 1;
     QTest::newRow("an own sentence left empty prints its line and no text")
-        << QByteArray(R"({"frase4": true})") << QStringList{"Sovranel Vitae"} << QStringList{"."}
-        << Counts{} << 1 << 1;
+        << QByteArray(R"({"frase4": true})") << QStringList{"Sovranel Vitae"} << QStringList{"."} << Counts{}
+        << 1 << 1;
     QTest::newRow("an own sentence prints as typed, its line breaks included")
         << QByteArray(R"({"frase4": true, "frase": "Primeira linha\nSegunda linha"})")
         << QStringList{"Primeira linha", "Segunda linha"} << QStringList{"."} << Counts{} << 1 << 1;
@@ -279,7 +355,8 @@ void ReportGenerationTest::theFooterCountsThePagesOnEveryPage()
     QCOMPARE(p.pageCount(), 2);
     for (int page = 0; page < 2; ++page) {
         const QStringList t = texts(p, page);
-        QCOMPARE(t.mid(t.size() - 5), (QStringList{"Sovranel 3.1", "página", QString::number(page + 1), "de", "2"}));
+        QCOMPARE(t.mid(t.size() - 5),
+                 (QStringList{"Sovranel 3.1", "página", QString::number(page + 1), "de", "2"}));
     }
     QCOMPARE(p.title, QStringLiteral("Curriculo de Maria da Conceição Araújo"));
 }
@@ -314,11 +391,12 @@ void ReportGenerationTest::aSecondGenerationShowsNothingOfTheFirstButAnUnchosenS
     fill(R"({"edt_nome": "Segundo", "edt_exnome1": "", "edt_exnome2": "Empresa B", "edt_cucurso1": "",
              "edt_cp": "", "edt_rg": "222", "frase2": false})");
     const QStringList all = texts(generate());
-    for (const char* gone : {"Primeiro", "Empresa A", "Curso A", "111", "Carteira Profissional:",
-                             "Experiências Profissionais"})
+    for (const char* gone :
+         {"Primeiro", "Empresa A", "Curso A", "111", "Carteira Profissional:", "Experiências Profissionais"})
         QVERIFY2(!all.contains(QString::fromUtf8(gone)), gone);
-    for (const char* shown : {"Segundo", "Empresa B", "222", "2º Grau Completo",
-                              "\"Busco novas experiências e conhecimentos para ser um profissional qualificado.\""})
+    for (const char* shown :
+         {"Segundo", "Empresa B", "222", "2º Grau Completo",
+          "\"Busco novas experiências e conhecimentos para ser um profissional qualificado.\""})
         QVERIFY2(all.contains(QString::fromUtf8(shown)), shown);
     QCOMPARE(Curriculo->report().title, QStringLiteral("Curriculo de Segundo"));
 }
@@ -347,7 +425,8 @@ void ReportGenerationTest::aLongRemarkWrapsAndPushesTheRestDown()
         return -1.0;
     };
     const double grown = topOf(after, QStringLiteral("Seguinte")) - topOf(before, QStringLiteral("Seguinte"));
-    QVERIFY2(grown >= (lines.size() - 1) * 14, qPrintable(QStringLiteral("%1 for %2 lines").arg(grown).arg(lines.size())));
+    QVERIFY2(grown >= (lines.size() - 1) * 14,
+             qPrintable(QStringLiteral("%1 for %2 lines").arg(grown).arg(lines.size())));
     QCOMPARE(after.pageCount(), 1);
 }
 
@@ -482,8 +561,8 @@ void ReportGenerationTest::thePdfAndHtmlHoldTheWholeResume()
         const QString text = pdfText(pdf);
         for (const char* wanted : {"Maria da Conceição Araújo", "Experiências Profissionais", "certificação",
                                    "Coloco-me à disposição", "página 1 de 2", "página 2 de 2"})
-            QVERIFY2(text.contains(QString::fromUtf8(wanted)), qPrintable(QStringLiteral("%1: %2\n%3")
-                                                                               .arg(font, wanted, text)));
+            QVERIFY2(text.contains(QString::fromUtf8(wanted)),
+                     qPrintable(QStringLiteral("%1: %2\n%3").arg(font, wanted, text)));
     }
 }
 
@@ -491,17 +570,19 @@ void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey_data()
 {
     QTest::addColumn<QByteArray>("sample");
     QTest::addColumn<QString>("message");
-    QTest::newRow("an unknown control") << QByteArray(R"({"edt_apelido": "Zé"})") << QStringLiteral("\"edt_apelido\": no such control");
+    QTest::newRow("an unknown control")
+        << QByteArray(R"({"edt_apelido": "Zé"})") << QStringLiteral("\"edt_apelido\": no such control");
     QTest::newRow("a list value that is not an item")
-        << QByteArray(R"({"edt_sexo": "Outro"})") << QStringLiteral("\"edt_sexo\": not an item of the list: Outro");
-    QTest::newRow("a date that is not a date") << QByteArray(R"({"edt_nasc": "31/12/1990"})")
-                                               << QStringLiteral("\"edt_nasc\": not a date");
-    QTest::newRow("a phone with letters") << QByteArray(R"({"edt_tel1": "11 abc"})")
-                                          << QStringLiteral("\"edt_tel1\": not a phone number");
-    QTest::newRow("an option given as text") << QByteArray(R"({"frase1": "sim"})")
-                                             << QStringLiteral("\"frase1\": expected true or false");
-    QTest::newRow("a photo that is not there") << QByteArray(R"({"Image1": "nao-existe.jpg"})")
-                                               << QStringLiteral("\"Image1\": cannot read");
+        << QByteArray(R"({"edt_sexo": "Outro"})")
+        << QStringLiteral("\"edt_sexo\": not an item of the list: Outro");
+    QTest::newRow("a date that is not a date")
+        << QByteArray(R"({"edt_nasc": "31/12/1990"})") << QStringLiteral("\"edt_nasc\": not a date");
+    QTest::newRow("a phone with letters")
+        << QByteArray(R"({"edt_tel1": "11 abc"})") << QStringLiteral("\"edt_tel1\": not a phone number");
+    QTest::newRow("an option given as text")
+        << QByteArray(R"({"frase1": "sim"})") << QStringLiteral("\"frase1\": expected true or false");
+    QTest::newRow("a photo that is not there")
+        << QByteArray(R"({"Image1": "nao-existe.jpg"})") << QStringLiteral("\"Image1\": cannot read");
 }
 
 void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey()
@@ -509,7 +590,8 @@ void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey()
     QFETCH(QByteArray, sample);
     QFETCH(QString, message);
     try {
-        fillForm(*Form1, QJsonDocument::fromJson(sample).object(), QDir(QStringLiteral(SOVRANEL_SAMPLES_DIR)));
+        fillForm(*Form1, QJsonDocument::fromJson(sample).object(),
+                 QDir(QStringLiteral(SOVRANEL_SAMPLES_DIR)));
         QFAIL("the sample was taken");
     } catch (const std::runtime_error& e) {
         QVERIFY2(QString::fromUtf8(e.what()).startsWith(message), e.what());

@@ -68,15 +68,16 @@ PreparedPages resumePages(bool withPhoto)
     if (withPhoto)
         first.items.push_back(ImageItem{QRectF(620, 40, 120, 160), 0});
     first.items.push_back(ImageItem{QRectF(620, 40, 120, 160), -1});
-    first.items.push_back(TextItem{QRectF(40, 320, 700, 60),
-                                   QStringLiteral("Experiência em atendimento,\nvendas e caixa; salário R$ 1.500,00"),
-                                   FontSpec{QStringLiteral("Monotype Corsiva"), 10.5, false, true, true}, QColor(),
-                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap});
+    first.items.push_back(
+        TextItem{QRectF(40, 320, 700, 60),
+                 QStringLiteral("Experiência em atendimento,\nvendas e caixa; salário R$ 1.500,00"),
+                 FontSpec{QStringLiteral("Monotype Corsiva"), 10.5, false, true, true}, QColor(),
+                 Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap});
     PreparedPage second;
-    second.items.push_back(TextItem{QRectF(300, 1090, 200, 16), QStringLiteral("página 2 de 2"),
-                                    FontSpec{}, QColor(10, 20, 30, 128), Qt::AlignRight});
-    second.items.push_back(TextItem{QRectF(0, 0, 0, 0), QString(), FontSpec{QString(), 1, false, false, false},
-                                    Qt::black, 0});
+    second.items.push_back(TextItem{QRectF(300, 1090, 200, 16), QStringLiteral("página 2 de 2"), FontSpec{},
+                                    QColor(10, 20, 30, 128), Qt::AlignRight});
+    second.items.push_back(
+        TextItem{QRectF(0, 0, 0, 0), QString(), FontSpec{QString(), 1, false, false, false}, Qt::black, 0});
     pages.pages = {first, second};
     return pages;
 }
@@ -97,7 +98,8 @@ void comparePages(const PreparedPages& got, const PreparedPages& want)
         const auto& wi = want.pages[p].items;
         QCOMPARE(gi.size(), wi.size());
         for (std::size_t i = 0; i < wi.size(); ++i)
-            QVERIFY2(gi[i] == wi[i], qPrintable(QStringLiteral("page %1, item %2 differs").arg(p + 1).arg(i)));
+            QVERIFY2(gi[i] == wi[i],
+                     qPrintable(QStringLiteral("page %1, item %2 differs").arg(p + 1).arg(i)));
     }
     QVERIFY(got == want);
 }
@@ -113,7 +115,8 @@ void seed(const QString& name, const QByteArray& bytes)
 
 QString seedName(const char* row)
 {
-    return QString::fromLatin1(row).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("-"));
+    return QString::fromLatin1(row).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")),
+                                            QStringLiteral("-"));
 }
 
 quint32 crc32(const QByteArray& data)
@@ -194,7 +197,7 @@ Q_DECLARE_METATYPE(report::Picture)
 class ReportFileTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void savedPagesReopenIdentical_data()
     {
         QTest::addColumn<PreparedPages>("pages");
@@ -230,7 +233,8 @@ private slots:
         QTest::addColumn<QByteArray>("storedFormat");
         QTest::addColumn<QSize>("storedSize"); // empty: scaled down, proportions kept
         QTest::addColumn<bool>("bytesKept");
-        QTest::newRow("a JPEG photo keeps its bytes") << jpegPhoto() << QByteArray("JPEG") << QSize(120, 160) << true;
+        QTest::newRow("a JPEG photo keeps its bytes")
+            << jpegPhoto() << QByteArray("JPEG") << QSize(120, 160) << true;
         Picture lower = jpegPhoto();
         lower.format = "jpg";
         QTest::newRow("a photo named jpg in lower case keeps its bytes")
@@ -241,7 +245,8 @@ private slots:
         QTest::newRow("a bitmap file becomes PNG") << bmp << QByteArray("PNG") << QSize(40, 30) << false;
         Picture frame;
         frame.image = photoImage(64, 48);
-        QTest::newRow("a webcam frame without bytes becomes PNG") << frame << QByteArray("PNG") << QSize(64, 48) << false;
+        QTest::newRow("a webcam frame without bytes becomes PNG")
+            << frame << QByteArray("PNG") << QSize(64, 48) << false;
         Picture flat;
         flat.format = "PNG";
         flat.image = QImage(8000, 4000, QImage::Format_Mono);
@@ -266,7 +271,8 @@ private slots:
         QCOMPARE(stored.format, storedFormat);
         if (storedSize.isEmpty()) {
             QVERIFY(stored.image.width() < picture.image.width());
-            QCOMPARE(stored.image.width() * picture.image.height(), stored.image.height() * picture.image.width());
+            QCOMPARE(stored.image.width() * picture.image.height(),
+                     stored.image.height() * picture.image.width());
         } else {
             QCOMPARE(stored.image.size(), storedSize);
         }
@@ -280,57 +286,89 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
-        const QString damaged = QStringLiteral("O arquivo \"/tmp/Ana.QRP\" está danificado ou incompleto e não pode ser aberto.");
-        const QString notOurs = QStringLiteral("O arquivo \"/tmp/Ana.QRP\" não é um currículo salvo pelo Sovranel.");
+        const QString damaged =
+            QStringLiteral("O arquivo \"/tmp/Ana.QRP\" está danificado ou incompleto e não pode ser aberto.");
+        const QString notOurs =
+            QStringLiteral("O arquivo \"/tmp/Ana.QRP\" não é um currículo salvo pelo Sovranel.");
         const QByteArray good = encodeReportFile(resumePages(true));
         const QByteArray jpeg = jpegPhoto().encoded;
 
-        QTest::newRow("an empty file") << QByteArray()
-                                       << QStringLiteral("O arquivo \"/tmp/Ana.QRP\" está vazio: não contém nenhum currículo.");
+        QTest::newRow("an empty file")
+            << QByteArray()
+            << QStringLiteral("O arquivo \"/tmp/Ana.QRP\" está vazio: não contém nenhum currículo.");
         QTest::newRow("another program's file") << QByteArray("PK\x03\x04 not a résumé") << notOurs;
         QTest::newRow("a JPEG renamed .qrp") << jpeg << notOurs;
         QTest::newRow("a newer format version")
             << Craft().header(2).u32(0).u32(0).bytes
-            << QStringLiteral("O arquivo \"/tmp/Ana.QRP\" foi salvo por uma versão mais nova do Sovranel e não pode ser "
-                              "aberto por esta versão.");
+            << QStringLiteral(
+                   "O arquivo \"/tmp/Ana.QRP\" foi salvo por uma versão mais nova do Sovranel e não pode ser "
+                   "aberto por esta versão.");
         QTest::newRow("format version zero") << Craft().header(0).u32(0).u32(0).bytes << damaged;
         QTest::newRow("only the start of the magic") << QByteArray("SOVR") << damaged;
         QTest::newRow("truncated in the header") << good.left(20) << damaged;
-        QTest::newRow("truncated in the picture") << good.left(good.indexOf(jpeg) + jpeg.size() / 2) << damaged;
+        QTest::newRow("truncated in the picture")
+            << good.left(good.indexOf(jpeg) + jpeg.size() / 2) << damaged;
         QTest::newRow("truncated in the last item") << good.left(good.size() - 3) << damaged;
         QTest::newRow("a picture count far beyond the file") << Craft().header().u32(900).bytes << damaged;
-        QTest::newRow("a page count far beyond the file") << Craft().header().u32(0).u32(5000).bytes << damaged;
-        QTest::newRow("a page count beyond the cap") << Craft().header().u32(0).u32(0xFFFFFFF0u).bytes << damaged;
-        QTest::newRow("an item count far beyond the file") << Craft().header().u32(0).u32(1).u32(90000).bytes << damaged;
+        QTest::newRow("a page count far beyond the file")
+            << Craft().header().u32(0).u32(5000).bytes << damaged;
+        QTest::newRow("a page count beyond the cap")
+            << Craft().header().u32(0).u32(0xFFFFFFF0u).bytes << damaged;
+        QTest::newRow("an item count far beyond the file")
+            << Craft().header().u32(0).u32(1).u32(90000).bytes << damaged;
         QTest::newRow("a title length that is negative as a signed number")
             << Craft().raw(Craft().header().bytes.left(28)).u32(0xFFFFFFFFu).raw("Ana").bytes << damaged;
         QTest::newRow("a text length far beyond the file")
             << Craft().header().u32(0).u32(1).u32(1).u8(1).rect().u32(1000000).raw("Ana").bytes << damaged;
         QTest::newRow("a picture byte count beyond the file")
             << Craft().header().u32(1).u8(2).u32(60 * 1024 * 1024).raw(pngClaiming(10, 10)).bytes << damaged;
-        QTest::newRow("an image claiming 100000 x 100000") << Craft().withPicture(2, pngClaiming(100000, 100000)).bytes
-                                                           << damaged;
+        QTest::newRow("an image claiming 100000 x 100000")
+            << Craft().withPicture(2, pngClaiming(100000, 100000)).bytes << damaged;
         QTest::newRow("an image claiming 5000 x 5000 from a few bytes")
             << Craft().withPicture(2, pngClaiming(5000, 5000)).bytes << damaged;
-        QTest::newRow("PNG bytes declared as JPEG") << Craft().withPicture(1, encodeImage(photoImage(8, 8), "png")).bytes
-                                                    << damaged;
+        QTest::newRow("PNG bytes declared as JPEG")
+            << Craft().withPicture(1, encodeImage(photoImage(8, 8), "png")).bytes << damaged;
         QTest::newRow("an unknown picture format") << Craft().withPicture(9, jpeg).bytes << damaged;
         QTest::newRow("an image item pointing past the pictures")
             << Craft().header().u32(0).u32(1).u32(1).u8(4).rect().u32(3).bytes << damaged;
-        QTest::newRow("an unknown item kind") << Craft().header().u32(0).u32(1).u32(1).u8(7).rect().u32(0).bytes
-                                              << damaged;
-        QTest::newRow("a coordinate that is not a number")
-            << Craft().header().u32(0).u32(1).u32(1).u8(3).f64(qQNaN()).f64(0).f64(1).f64(1).colour().f64(1).bytes
-            << damaged;
-        QTest::newRow("an infinite page width") << Craft().header(1, qInf(), 1123).u32(0).u32(0).bytes << damaged;
+        QTest::newRow("an unknown item kind")
+            << Craft().header().u32(0).u32(1).u32(1).u8(7).rect().u32(0).bytes << damaged;
+        QTest::newRow("a coordinate that is not a number") << Craft()
+                                                                  .header()
+                                                                  .u32(0)
+                                                                  .u32(1)
+                                                                  .u32(1)
+                                                                  .u8(3)
+                                                                  .f64(qQNaN())
+                                                                  .f64(0)
+                                                                  .f64(1)
+                                                                  .f64(1)
+                                                                  .colour()
+                                                                  .f64(1)
+                                                                  .bytes
+                                                           << damaged;
+        QTest::newRow("an infinite page width")
+            << Craft().header(1, qInf(), 1123).u32(0).u32(0).bytes << damaged;
         QTest::newRow("a page of no size") << Craft().header(1, 0, 0).u32(0).u32(0).bytes << damaged;
-        QTest::newRow("a font of negative size")
-            << Craft().header().u32(0).u32(1).u32(1).u8(1).rect().str("Ana").str("Arial").f64(-3).u8(0).colour().u32(0).bytes
-            << damaged;
+        QTest::newRow("a font of negative size") << Craft()
+                                                        .header()
+                                                        .u32(0)
+                                                        .u32(1)
+                                                        .u32(1)
+                                                        .u8(1)
+                                                        .rect()
+                                                        .str("Ana")
+                                                        .str("Arial")
+                                                        .f64(-3)
+                                                        .u8(0)
+                                                        .colour()
+                                                        .u32(0)
+                                                        .bytes
+                                                 << damaged;
         QTest::newRow("a pen style beyond the known ones")
             << Craft().header().u32(0).u32(1).u32(1).u8(2).rect().colour().f64(1).u8(200).bytes << damaged;
-        QTest::newRow("bytes after the last page") << Craft().header().u32(0).u32(1).u32(1).textItem().u8(0).bytes
-                                                   << damaged;
+        QTest::newRow("bytes after the last page")
+            << Craft().header().u32(0).u32(1).u32(1).textItem().u8(0).bytes << damaged;
     }
     void badFilesAreRefusedWithAClearMessage()
     {
@@ -348,7 +386,8 @@ private slots:
     // The crafted file that the table changes is itself good, so each row fails for its own reason.
     void theCraftedFileIsGood()
     {
-        const PreparedPages pages = decodeReportFile(Craft().header().u32(0).u32(1).u32(1).textItem().bytes, kName);
+        const PreparedPages pages =
+            decodeReportFile(Craft().header().u32(0).u32(1).u32(1).textItem().bytes, kName);
         QCOMPARE(pages.pageCount(), 1);
         QCOMPARE(std::get<TextItem>(pages.pages[0].items[0]).text, QStringLiteral("Ana"));
         const PreparedPages withPicture =
@@ -377,11 +416,14 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("a file moved since it was listed")
             << QStringLiteral("/tmp/nao-existe/Ana.QRP")
-            << QStringLiteral("Não foi possível abrir o arquivo \"/tmp/nao-existe/Ana.QRP\": ele não existe ou foi movido.");
+            << QStringLiteral("Não foi possível abrir o arquivo \"/tmp/nao-existe/Ana.QRP\": ele não existe "
+                              "ou foi movido.");
         QTest::newRow("a folder") << QStringLiteral("/tmp")
-                                  << QStringLiteral("O arquivo \"/tmp\" não é um currículo salvo pelo Sovranel.");
+                                  << QStringLiteral(
+                                         "O arquivo \"/tmp\" não é um currículo salvo pelo Sovranel.");
         QTest::newRow("a device that never ends")
-            << QStringLiteral("/dev/zero") << QStringLiteral("O arquivo \"/dev/zero\" não é um currículo salvo pelo Sovranel.");
+            << QStringLiteral("/dev/zero")
+            << QStringLiteral("O arquivo \"/dev/zero\" não é um currículo salvo pelo Sovranel.");
     }
     void unreadablePathsAreRefusedWithAClearMessage()
     {
@@ -401,9 +443,10 @@ private slots:
     {
         QTest::addColumn<bool>("diskRefuses");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("the disk refuses more bytes") << true
-                                                     << QStringLiteral("a gravação falhou (o disco pode estar cheio ou "
-                                                                       "ter sido removido)");
+        QTest::newRow("the disk refuses more bytes")
+            << true
+            << QStringLiteral("a gravação falhou (o disco pode estar cheio ou "
+                              "ter sido removido)");
         QTest::newRow("pages the format cannot keep")
             << false << QStringLiteral("o currículo tem conteúdo além dos limites do formato de arquivo");
     }
@@ -451,7 +494,8 @@ private slots:
             QFAIL("the save succeeded");
         } catch (const ReportFileError& e) {
             QCOMPARE(QString::fromUtf8(e.what()),
-                     QStringLiteral("Não foi possível salvar o arquivo \"%1\": a pasta não existe mais.").arg(path));
+                     QStringLiteral("Não foi possível salvar o arquivo \"%1\": a pasta não existe mais.")
+                         .arg(path));
         }
     }
 };

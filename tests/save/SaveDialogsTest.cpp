@@ -10,8 +10,8 @@
 #include "ui/FolderList.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -65,7 +65,7 @@ class SaveDialogsTest : public QObject {
 
     QStringList m_messages;
 
-private slots:
+  private slots:
     void initTestCase()
     {
         ui::setDialogHook([this](const ui::DialogRequest& r) {
@@ -92,11 +92,11 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("the style dialog") << QStringLiteral("impressao")
-                                          << QStringList{"BitBtn1", "BitBtn2", "fonte", "Modelo1", "Modelo2",
-                                                         "Modelo3", "cor", "paginas"};
-        QTest::newRow("the save dialog") << QStringLiteral("frm_salvar")
-                                         << QStringList{"BitBtn1", "BitBtn2", "lista", "DriveComboBox1"};
+        QTest::newRow("the style dialog")
+            << QStringLiteral("impressao")
+            << QStringList{"BitBtn1", "BitBtn2", "fonte", "Modelo1", "Modelo2", "Modelo3", "cor", "paginas"};
+        QTest::newRow("the save dialog")
+            << QStringLiteral("frm_salvar") << QStringList{"BitBtn1", "BitBtn2", "lista", "DriveComboBox1"};
     }
     void tabOrdersFollowTheDesign()
     {
@@ -113,16 +113,20 @@ private slots:
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("checked");
         QTest::addColumn<QString>("font");
-        QTest::newRow("a picture click checks its box and takes its font")
-            << QStringList{"Image3"} << "001" << "Brush Script MT";
+        QTest::newRow("a picture click checks its box and takes its font") << QStringList{"Image3"} << "001"
+                                                                           << "Brush Script MT";
         QTest::newRow("a second click on the same picture changes nothing")
-            << QStringList{"Image3", "Image3"} << "001" << "Brush Script MT";
+            << QStringList{"Image3", "Image3"} << "001"
+            << "Brush Script MT";
         QTest::newRow("an unchecked box clicked clears the others")
-            << QStringList{"Image3", "Modelo2"} << "010" << "Monotype Corsiva";
+            << QStringList{"Image3", "Modelo2"} << "010"
+            << "Monotype Corsiva";
         QTest::newRow("the checked box clicked leaves none checked and keeps the font")
-            << QStringList{"Modelo2", "Modelo2"} << "000" << "Monotype Corsiva";
+            << QStringList{"Modelo2", "Modelo2"} << "000"
+            << "Monotype Corsiva";
         QTest::newRow("a picture after none checked checks again")
-            << QStringList{"Modelo2", "Modelo2", "Image1"} << "100" << "Arial";
+            << QStringList{"Modelo2", "Modelo2", "Image1"} << "100"
+            << "Arial";
     }
     void modelSelection()
     {
@@ -166,8 +170,8 @@ private slots:
         ui::ColourBox box;
         QCOMPARE(box.currentIndex(), 0);
         QCOMPARE(box.selectedColour(), QColor(Qt::black));
-        const QStringList expected{"Preto", "Vermelho", "Azul-marinho", "Branco", "Verde-dinheiro", "Creme",
-                                   "Fundo da janela", "Realce"};
+        const QStringList expected{"Preto",          "Vermelho", "Azul-marinho",    "Branco",
+                                   "Verde-dinheiro", "Creme",    "Fundo da janela", "Realce"};
         for (const QString& name : expected) {
             QVERIFY2(box.findText(name) >= 0, qPrintable(name));
             QVERIFY(!box.itemIcon(box.findText(name)).isNull());
@@ -197,9 +201,12 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("opened"); // relative to the temporary folder
-        QTest::newRow("a single click only highlights") << "click" << "";
-        QTest::newRow("a double-click opens") << "double-click" << "Documentos";
-        QTest::newRow("Enter opens the highlighted folder") << "enter" << "Documentos";
+        QTest::newRow("a single click only highlights") << "click"
+                                                        << "";
+        QTest::newRow("a double-click opens") << "double-click"
+                                              << "Documentos";
+        QTest::newRow("Enter opens the highlighted folder") << "enter"
+                                                            << "Documentos";
     }
     void theFolderListOpensOnlyOnDoubleClickOrEnter()
     {
@@ -224,8 +231,7 @@ private slots:
         else if (action == QLatin1String("double-click")) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-        }
-        else {
+        } else {
             list.setCurrentItem(docs);
             QTest::keyClick(&list, Qt::Key_Return);
         }
@@ -282,7 +288,8 @@ private slots:
         QVERIFY(!volumes.empty());
         QCOMPARE(volumes.front().rootPath, QStringLiteral("/"));
         for (const auto& v : volumes)
-            QVERIFY2(!v.rootPath.startsWith(QLatin1String("/proc")) && !v.rootPath.startsWith(QLatin1String("/sys")),
+            QVERIFY2(!v.rootPath.startsWith(QLatin1String("/proc")) &&
+                         !v.rootPath.startsWith(QLatin1String("/sys")),
                      qPrintable(v.rootPath));
     }
 
@@ -291,11 +298,18 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");
-        QTest::newRow("a folder and a name") << "/home/maria/Documentos" << "Maria Silva"
+        QTest::newRow("a folder and a name") << "/home/maria/Documentos"
+                                             << "Maria Silva"
                                              << "/home/maria/Documentos/Maria Silva.QRP";
-        QTest::newRow("the root gives two separators in a row") << "/" << "Maria Silva" << "//Maria Silva.QRP";
-        QTest::newRow("an empty name gives .QRP") << "/home/maria" << "" << "/home/maria/.QRP";
-        QTest::newRow("the name as typed, blanks included") << "/tmp" << " Ana  " << "/tmp/ Ana  .QRP";
+        QTest::newRow("the root gives two separators in a row") << "/"
+                                                                << "Maria Silva"
+                                                                << "//Maria Silva.QRP";
+        QTest::newRow("an empty name gives .QRP") << "/home/maria"
+                                                  << ""
+                                                  << "/home/maria/.QRP";
+        QTest::newRow("the name as typed, blanks included") << "/tmp"
+                                                            << " Ana  "
+                                                            << "/tmp/ Ana  .QRP";
     }
     void reportFileNames()
     {
@@ -314,7 +328,8 @@ private slots:
         Form1->edt_nome->setText(QStringLiteral("Maria Silva"));
         frm_salvar->lista->setCurrentRow(frm_salvar->lista->count() - 1);
         QCOMPARE(frm_salvar->lista->currentItem()->text(), QStringLiteral("sub"));
-        QCOMPARE(frm_salvar->reportFileName(), QDir::cleanPath(dir.path()) + QStringLiteral("/Maria Silva.QRP"));
+        QCOMPARE(frm_salvar->reportFileName(),
+                 QDir::cleanPath(dir.path()) + QStringLiteral("/Maria Silva.QRP"));
     }
 
     // A name holding a separator would write outside the chosen folder: refused, nothing written,
@@ -328,10 +343,10 @@ private slots:
         frm_salvar->show();
         QVERIFY(QTest::qWaitForWindowExposed(frm_salvar));
         click(frm_salvar->BitBtn1);
-        QCOMPARE(m_messages,
-                 QStringList{QStringLiteral("O nome \"Maria/Silva\" contém uma barra (/), que não pode fazer parte do "
-                                            "nome de um arquivo. Corrija o nome na aba \"Dados Principais\" e salve "
-                                            "de novo.")});
+        QCOMPARE(m_messages, QStringList{QStringLiteral(
+                                 "O nome \"Maria/Silva\" contém uma barra (/), que não pode fazer parte do "
+                                 "nome de um arquivo. Corrija o nome na aba \"Dados Principais\" e salve "
+                                 "de novo.")});
         QVERIFY(frm_salvar->isVisible());
         QVERIFY(!frm_salvar->progresso->isVisible());
         QVERIFY(frm_salvar->BitBtn1->isVisible());

@@ -162,7 +162,7 @@ class SaveFlowTest : public QObject {
         QVERIFY2(closedByClick, "the preview did not answer a click while the style dialog was open");
     }
 
-private slots:
+  private slots:
     void initTestCase()
     {
         ui::setDialogHook([this](const ui::DialogRequest& r) {
@@ -288,7 +288,8 @@ private slots:
         const auto open = previews();
         QCOMPARE(open.size(), 1);
         QCOMPARE(open.first()->pages(), previewed);
-        QCOMPARE(open.first()->windowTitle(), QStringLiteral("Report Preview : Curriculo de Maria da Conceição Araújo"));
+        QCOMPARE(open.first()->windowTitle(),
+                 QStringLiteral("Report Preview : Curriculo de Maria da Conceição Araújo"));
         QCOMPARE(Curriculo->report().prepare(), before);
         QVERIFY(m_messages.isEmpty());
 
@@ -303,7 +304,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("cancelling the file dialog opens nothing") << QByteArray() << QString();
         QTest::newRow("a picture renamed .qrp gives the reader's message")
-            << QByteArray("\xFF\xD8\xFF\xE0 JFIF") << QStringLiteral("O arquivo \"%1\" não é um currículo salvo pelo Sovranel.");
+            << QByteArray("\xFF\xD8\xFF\xE0 JFIF")
+            << QStringLiteral("O arquivo \"%1\" não é um currículo salvo pelo Sovranel.");
         QTest::newRow("a cut file gives the reader's message")
             << QByteArray("SOVRQRP\x1a\x01\x00", 10)
             << QStringLiteral("O arquivo \"%1\" está danificado ou incompleto e não pode ser aberto.");
@@ -340,7 +342,8 @@ private slots:
         report::saveReportFile(one, first);
         report::saveReportFile(two, second);
         for (const QString& file : {first, second}) {
-            ui::OpenFileDialog::setHook([&](const ui::OpenFileDialog&) -> std::optional<QString> { return file; });
+            ui::OpenFileDialog::setHook(
+                [&](const ui::OpenFileDialog&) -> std::optional<QString> { return file; });
             Form1->AbrirCurrculo1->trigger();
         }
         ui::OpenFileDialog::setHook({});
@@ -358,16 +361,18 @@ private slots:
         const QString folder = m_dir.filePath(QStringLiteral("ocupada"));
         QDir().mkpath(folder + QStringLiteral("/Maria da Conceição Araújo.QRP"));
         save(folder);
-        QCOMPARE(m_messages, QStringList{QStringLiteral("Não foi possível salvar o arquivo \"%1/Maria da Conceição "
-                                                        "Araújo.QRP\": já existe uma pasta com este nome.")
-                                             .arg(folder)});
+        QCOMPARE(m_messages,
+                 QStringList{QStringLiteral("Não foi possível salvar o arquivo \"%1/Maria da Conceição "
+                                            "Araújo.QRP\": já existe uma pasta com este nome.")
+                                 .arg(folder)});
         QVERIFY(frm_salvar->isVisible());
         QVERIFY(!frm_salvar->progresso->isVisible());
         QVERIFY(frm_salvar->BitBtn1->isVisible() && frm_salvar->BitBtn1->isEnabled());
         QVERIFY(frm_salvar->BitBtn2->isVisible());
         const QString file = save(m_dir.path());
         QVERIFY(!frm_salvar->isVisible());
-        QCOMPARE(report::loadReportFile(file).title, QStringLiteral("Curriculo de Maria da Conceição Araújo"));
+        QCOMPARE(report::loadReportFile(file).title,
+                 QStringLiteral("Curriculo de Maria da Conceição Araújo"));
     }
 
     // The preview offers the report file between PDF and HTML, and what it writes reopens alike.
@@ -390,10 +395,14 @@ private slots:
     {
         QTest::addColumn<QString>("input"); // "saved", "sample" or "bad"
         QTest::addColumn<QString>("out");
-        QTest::newRow("a sample to a report file") << "sample" << "amostra.qrp";
-        QTest::newRow("a saved résumé to PDF") << "saved" << "saida.pdf";
-        QTest::newRow("a saved résumé to another report file") << "saved" << "copia.QRP";
-        QTest::newRow("a bad file ends in the reader's message") << "bad" << "nunca.pdf";
+        QTest::newRow("a sample to a report file") << "sample"
+                                                   << "amostra.qrp";
+        QTest::newRow("a saved résumé to PDF") << "saved"
+                                               << "saida.pdf";
+        QTest::newRow("a saved résumé to another report file") << "saved"
+                                                               << "copia.QRP";
+        QTest::newRow("a bad file ends in the reader's message") << "bad"
+                                                                 << "nunca.pdf";
     }
     void resumeToPdfTakesASavedResume()
     {
@@ -417,7 +426,8 @@ private slots:
         const QString err = QString::fromUtf8(tool.readAllStandardError());
         if (input == QLatin1String("bad")) {
             QCOMPARE(tool.exitCode(), 1);
-            QVERIFY2(err.contains(QStringLiteral("O arquivo \"%1\" não é um currículo salvo pelo Sovranel.").arg(in)),
+            QVERIFY2(err.contains(
+                         QStringLiteral("O arquivo \"%1\" não é um currículo salvo pelo Sovranel.").arg(in)),
                      qPrintable(err));
             QVERIFY(!QFile::exists(outPath));
             return;

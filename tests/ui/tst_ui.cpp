@@ -71,7 +71,7 @@ struct PhoneWindow {
 
 class TestUi : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
@@ -82,16 +82,24 @@ private slots:
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("value");
-        QTest::newRow("an untouched field reads blanks and literals") << "" << "(  )    -    ";
-        QTest::newRow("a whole number reads with its area code") << "1132345678" << "(11)3234-5678";
-        QTest::newRow("eight digits alone leave two blanks for the area code") << ">>>32345678" << "(  )3234-5678";
-        QTest::newRow("a one-digit area code reads with a leading blank") << "1>32345678" << "( 1)3234-5678";
-        QTest::newRow("a digit in the second area position reads the same") << ">>132345678" << "( 1)3234-5678";
-        QTest::newRow("letters and signs are not taken") << "a1b1x3234 y5678" << "(11)3234-5678";
-        QTest::newRow("a digit typed and deleted reads blank again") << "1<" << "(  )    -    ";
-        QTest::newRow("a short number keeps its blanks at the end") << "11323456" << "(11)3234-56  ";
-        QTest::newRow("digits deleted from the end read as blanks around the dash")
-            << "1132345678<<<<<" << "(11)323 -    ";
+        QTest::newRow("an untouched field reads blanks and literals") << ""
+                                                                      << "(  )    -    ";
+        QTest::newRow("a whole number reads with its area code") << "1132345678"
+                                                                 << "(11)3234-5678";
+        QTest::newRow("eight digits alone leave two blanks for the area code") << ">>>32345678"
+                                                                               << "(  )3234-5678";
+        QTest::newRow("a one-digit area code reads with a leading blank") << "1>32345678"
+                                                                          << "( 1)3234-5678";
+        QTest::newRow("a digit in the second area position reads the same") << ">>132345678"
+                                                                            << "( 1)3234-5678";
+        QTest::newRow("letters and signs are not taken") << "a1b1x3234 y5678"
+                                                         << "(11)3234-5678";
+        QTest::newRow("a digit typed and deleted reads blank again") << "1<"
+                                                                     << "(  )    -    ";
+        QTest::newRow("a short number keeps its blanks at the end") << "11323456"
+                                                                    << "(11)3234-56  ";
+        QTest::newRow("digits deleted from the end read as blanks around the dash") << "1132345678<<<<<"
+                                                                                    << "(11)323 -    ";
     }
     void phoneValueAsTyped()
     {
@@ -160,13 +168,17 @@ private slots:
         QTest::addColumn<bool>("refusedFirst");
         QTest::addColumn<QString>("value");
         QTest::newRow("a digit typed into an untouched field, refused, then abandoned")
-            << "" << "1" << true << "(  )    -    ";
+            << ""
+            << "1" << true << "(  )    -    ";
         QTest::newRow("a number with a digit deleted, refused, then abandoned")
-            << "1132345678" << "<" << true << "(11)3234-5678";
+            << "1132345678"
+            << "<" << true << "(11)3234-5678";
         QTest::newRow("a number without area code with a digit deleted, then abandoned")
-            << ">>>32345678" << "<" << true << "(  )3234-5678";
+            << ">>>32345678"
+            << "<" << true << "(  )3234-5678";
         QTest::newRow("a whole number typed over another, abandoned before leaving")
-            << "1132345678" << "2199998888" << false << "(11)3234-5678";
+            << "1132345678"
+            << "2199998888" << false << "(11)3234-5678";
     }
     void phoneEscapeGivesBackTheTextOnEntering()
     {
@@ -220,11 +232,14 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("after");
         const QString a70(70, QLatin1Char('a')), c70(70, QLatin1Char('c'));
-        QTest::newRow("a paste that fits goes in whole") << "abc" << 3 << 0 << "def" << "abcdef";
+        QTest::newRow("a paste that fits goes in whole") << "abc" << 3 << 0 << "def"
+                                                         << "abcdef";
         QTest::newRow("a paste at the end is cut to the room left")
-            << a70 + c70 << 140 << 0 << QString(20, QLatin1Char('b')) << a70 + c70 + QString(10, QLatin1Char('b'));
+            << a70 + c70 << 140 << 0 << QString(20, QLatin1Char('b'))
+            << a70 + c70 + QString(10, QLatin1Char('b'));
         QTest::newRow("a paste in the middle keeps the text after it")
-            << a70 + c70 << 70 << 0 << QString(20, QLatin1Char('b')) << a70 + QString(10, QLatin1Char('b')) + c70;
+            << a70 + c70 << 70 << 0 << QString(20, QLatin1Char('b'))
+            << a70 + QString(10, QLatin1Char('b')) + c70;
         QTest::newRow("a paste over a selection counts the selection as room")
             << QString(150, QLatin1Char('a')) << 0 << 10 << QString(20, QLatin1Char('b'))
             << QString(10, QLatin1Char('b')) + QString(140, QLatin1Char('a'));
@@ -270,10 +285,14 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("a text without a full stop gets one") << "Arquivo corrompido" << "Arquivo corrompido.";
-        QTest::newRow("a text with a full stop keeps it alone") << "Arquivo corrompido." << "Arquivo corrompido.";
-        QTest::newRow("an exclamation still gets a full stop") << "Falhou!" << "Falhou!.";
-        QTest::newRow("an ellipsis is a full stop already") << "Aguarde..." << "Aguarde...";
+        QTest::newRow("a text without a full stop gets one") << "Arquivo corrompido"
+                                                             << "Arquivo corrompido.";
+        QTest::newRow("a text with a full stop keeps it alone") << "Arquivo corrompido."
+                                                                << "Arquivo corrompido.";
+        QTest::newRow("an exclamation still gets a full stop") << "Falhou!"
+                                                               << "Falhou!.";
+        QTest::newRow("an ellipsis is a full stop already") << "Aguarde..."
+                                                            << "Aguarde...";
     }
     void errorTextEndsInAFullStop()
     {
@@ -324,7 +343,8 @@ private slots:
         const struct {
             QWidget* under;
             QString hint;
-        } cases[] = {{own, QStringLiteral("Telefone da empresa.")}, {inner, QStringLiteral("Digite o seu email ")}};
+        } cases[] = {{own, QStringLiteral("Telefone da empresa.")},
+                     {inner, QStringLiteral("Digite o seu email ")}};
         for (const auto& c : cases) {
             QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c.under->mapToGlobal(QPoint(5, 5)));
             QCoreApplication::sendEvent(c.under, &help);

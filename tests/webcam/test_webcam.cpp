@@ -28,7 +28,7 @@ struct FakeState {
 };
 
 class FakeSource : public capture::VideoSource {
-public:
+  public:
     explicit FakeSource(std::shared_ptr<FakeState> state) : m_state(std::move(state)) {}
     QStringList devices() const override { return m_state->names; }
     void start(int index, capture::VideoView* view) override
@@ -45,7 +45,7 @@ public:
         m_state->calls << QStringLiteral("stop");
     }
 
-private:
+  private:
     std::shared_ptr<FakeState> m_state;
 };
 
@@ -80,7 +80,7 @@ Q_DECLARE_METATYPE(Photo)
 class WebcamTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
 
@@ -95,7 +95,7 @@ private slots:
     void theWindowLooksAsDrawn();
     void realLayerWithoutCamera();
 
-private:
+  private:
     // Builds Form1 and frm_foto around a fake source offering `names`.
     void build(const QStringList& names);
     void openWindow();
