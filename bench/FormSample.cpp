@@ -14,10 +14,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonDocument>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpression>
 
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -34,26 +33,12 @@ QString text(const QString& key, const QJsonValue& v)
     return v.toString();
 }
 
-// Types the digits into the field from its first position, as a user would.
-void typeDigits(ui::PhoneEdit& edit, const QString& digits)
-{
-    edit.setCursorPosition(0);
-    for (const QChar d : digits) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (d.unicode() - '0'), Qt::NoModifier, QString(d));
-        QCoreApplication::sendEvent(&edit, &press);
-    }
-}
-
 void setPhone(const QString& key, ui::PhoneEdit& edit, const QString& value)
 {
-    static const QRegularExpression whole(QStringLiteral("^\\([ 0-9]{2}\\)[ 0-9]{4}-[ 0-9]{4}$"));
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{0,10}$"));
-    if (whole.match(value).hasMatch())
-        edit.setValue(value);
-    else if (digits.match(value).hasMatch())
-        typeDigits(edit, value);
-    else
+    const std::optional<QString> phone = ui::PhoneEdit::normalise(value);
+    if (!phone)
         fail(key, QStringLiteral("not a phone number: %1").arg(value));
+    edit.setValue(*phone);
 }
 
 void setPicture(const QString& key, ui::PictureBox& box, const QString& path)

@@ -115,8 +115,12 @@ void TForm1::PreencherCurriculo(const FillOptions& options)
     c.nascimento->caption = edt_nasc->shortText();
     c.sexo->caption = edt_sexo->text();
     c.ec->caption = edt_ec->text();
-    c.telefone1->caption = edt_tel1->value();
-    c.telefone2->caption = edt_tel2->value();
+    // A phone left empty prints nothing, and the "/" only stands between two numbers.
+    const QString tel1 = ui::PhoneEdit::printed(edt_tel1->value());
+    const QString tel2 = ui::PhoneEdit::printed(edt_tel2->value());
+    c.telefone1->caption = tel1.isEmpty() ? tel2 : tel1;
+    c.barra->caption = tel1.isEmpty() || tel2.isEmpty() ? QString() : QStringLiteral("/");
+    c.telefone2->caption = tel1.isEmpty() ? QString() : tel2;
     c.naturalidade->caption = edt_natural->text();
     c.email->caption = edt_email->text();
     c.rua->caption = edt_rua->text();
@@ -147,7 +151,7 @@ void TForm1::PreencherCurriculo(const FillOptions& options)
             const bool exit = page.informar_saida->isChecked();
             block.demissaoTitulo()->enabled = exit;
             block.demissao->caption = exit ? page.edt_exsaida->shortText() : QString();
-            block.tel->caption = page.edt_extelefone->value();
+            block.tel->caption = ui::PhoneEdit::printed(page.edt_extelefone->value());
             block.obs->caption = page.edt_exobs->text();
         }
         mark(after(FillStage::Experience1, int(i)));
