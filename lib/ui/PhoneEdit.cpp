@@ -322,19 +322,18 @@ void PhoneEdit::fitTextToWidth()
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
     const QMargins margins = textMargins();
-    // The line edit keeps two pixels on either side of its text, and one for the cursor.
-    const int room = contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+    // The line edit keeps two pixels on either side of its text, and two for the cursor.
+    const int room = contents.width() - margins.left() - margins.right() - 2 * 2 - 2;
     const QString widest = m_mobile ? QStringLiteral("(00)00000-0000") : QStringLiteral("(00)0000-0000");
-    QFont f = font();
+    QFont measured = font();
     qreal spacing = 100;
-    for (; spacing > 90; spacing -= 1) {
-        f.setLetterSpacing(QFont::PercentageSpacing, spacing);
-        if (QFontMetricsF(f).horizontalAdvance(widest) <= room)
+    for (;; spacing -= 1) {
+        measured.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        if (spacing <= 90 || QFontMetricsF(measured).horizontalAdvance(widest) <= room)
             break;
     }
-    f.setLetterSpacing(QFont::PercentageSpacing, spacing);
-    if (f.letterSpacing() != font().letterSpacing() || f.letterSpacingType() != font().letterSpacingType())
-        setFont(f);
+    if (font().letterSpacingType() != QFont::PercentageSpacing || font().letterSpacing() != spacing)
+        setFont(measured);
     m_fitting = false;
 }
 

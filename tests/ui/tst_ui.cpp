@@ -6,6 +6,7 @@
 #include "ui/SentenceBox.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -179,6 +180,14 @@ class TestUi : public QObject {
         QTest::newRow("a whole number typed over another, abandoned before leaving")
             << "1132345678"
             << "2199998888" << false << "(11)3234-5678";
+        QTest::newRow("a landline grown into a mobile, abandoned before leaving")
+            << "1132345678"
+            << "9" << false << "(11)3234-5678";
+        QTest::newRow("a mobile typed over a landline, abandoned before leaving")
+            << "1132345678"
+            << "21999998888" << false << "(11)3234-5678";
+        QTest::newRow("a mobile cut short, refused, then abandoned") << "21999998888"
+                                                                     << "<<" << true << "(21)99999-8888";
     }
     void phoneEscapeGivesBackTheTextOnEntering()
     {
@@ -191,7 +200,7 @@ class TestUi : public QObject {
         type(w.phone, firstVisit);
         QVERIFY(!w.leave());
         QVERIFY(w.enter());
-        if (secondVisit.size() == 10)
+        if (secondVisit.size() >= 10)
             w.phone->selectAll();
         else
             w.phone->end(false);
@@ -205,6 +214,211 @@ class TestUi : public QObject {
         QVERIFY(!w.leave());
         QCOMPARE(w.dialogs.size(), boxes);
         QTRY_VERIFY(w.next->hasFocus());
+    }
+
+    void phoneTakesLandlinesAndMobiles_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("paste");   // with Ctrl+V after the keys
+        QTest::addColumn<QString>("value");   // once the focus tried to leave
+        QTest::addColumn<QString>("refusal"); // the error box, empty when it may leave
+        const QString incomplete = PhoneEdit::invalidInputMessage() + QLatin1Char('.');
+        const auto unknown = [](const char* area) { return PhoneEdit::unknownAreaCodeMessage(area); };
+
+        QTest::newRow("ten digits with the area code are a landline") << "1132564789"
+                                                                      << ""
+                                                                      << "(11)3256-4789"
+                                                                      << "";
+        QTest::newRow("eleven digits with the area code turn into a mobile") << "21999998888"
+                                                                             << ""
+                                                                             << "(21)99999-8888"
+                                                                             << "";
+        QTest::newRow("eight digits past the area code are a landline") << ">>>32564789"
+                                                                        << ""
+                                                                        << "(  )3256-4789"
+                                                                        << "";
+        QTest::newRow("nine digits past the area code are a mobile") << ">>>999998888"
+                                                                     << ""
+                                                                     << "(  )99999-8888"
+                                                                     << "";
+        QTest::newRow("seven digits past the area code are incomplete") << ">>>3256478"
+                                                                        << ""
+                                                                        << "(  )3256-478 " << incomplete;
+        QTest::newRow("a tenth digit after the area code finds no room") << "219999988887"
+                                                                         << ""
+                                                                         << "(21)99999-8888"
+                                                                         << "";
+        QTest::newRow("an old eight-digit number starting with 9 stays a landline") << "1198765432"
+                                                                                    << ""
+                                                                                    << "(11)9876-5432"
+                                                                                    << "";
+        QTest::newRow("a mobile's last digit deleted is a landline again") << "21999998888<"
+                                                                           << ""
+                                                                           << "(21)9999-9888"
+                                                                           << "";
+        QTest::newRow("a mobile's digits all deleted are incomplete") << "21999998888<<<<<<<<<"
+                                                                      << ""
+                                                                      << "(21)    -    " << incomplete;
+        QTest::newRow("an area code that does not exist is refused") << "2032564789"
+                                                                     << ""
+                                                                     << "(20)3256-4789" << unknown("20");
+        QTest::newRow("area code 00 is refused") << "0032564789"
+                                                 << ""
+                                                 << "(00)3256-4789" << unknown("00");
+        QTest::newRow("a one-digit area code is refused") << "1>32564789"
+                                                          << ""
+                                                          << "( 1)3256-4789" << unknown("1");
+        QTest::newRow("a pasted mobile with a blank after the area code") << ""
+                                                                          << "(21) 99999-8888"
+                                                                          << "(21)99999-8888"
+                                                                          << "";
+        QTest::newRow("a pasted mobile in groups") << ""
+                                                   << "21 99999 8888"
+                                                   << "(21)99999-8888"
+                                                   << "";
+        QTest::newRow("a pasted mobile with the country code") << ""
+                                                               << "+55 21 99999-8888"
+                                                               << "(21)99999-8888"
+                                                               << "";
+        QTest::newRow("a pasted landline with the long-distance prefix") << ""
+                                                                         << "(011) 3256-4789"
+                                                                         << "(11)3256-4789"
+                                                                         << "";
+        QTest::newRow("a pasted number without area code keeps the one typed") << "11"
+                                                                               << "3256-4789"
+                                                                               << "(11)3256-4789"
+                                                                               << "";
+        QTest::newRow("a pasted mobile replaces a typed landline") << "1132564789"
+                                                                   << "(21)99999-8888"
+                                                                   << "(21)99999-8888"
+                                                                   << "";
+        QTest::newRow("a paste with words in it gives its digits as typed") << ""
+                                                                            << "tel. 11 3256-4789"
+                                                                            << "(11)3256-4789"
+                                                                            << "";
+        QTest::newRow("a pasted number with an unknown area code is refused on leaving")
+            << ""
+            << "(20) 3256-4789"
+            << "(20)3256-4789" << unknown("20");
+    }
+    void phoneTakesLandlinesAndMobiles()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, paste);
+        QFETCH(QString, value);
+        QFETCH(QString, refusal);
+        PhoneWindow w;
+        QVERIFY(w.enter());
+        type(w.phone, keys);
+        if (!paste.isEmpty()) {
+            QGuiApplication::clipboard()->setText(paste);
+            QTest::keyClick(w.phone, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(w.leave(), !refusal.isEmpty());
+        QCOMPARE(w.phone->value(), value);
+        QCOMPARE(w.phone->isMobile(), value.size() == PhoneEdit::kMobileLength);
+        if (refusal.isEmpty()) {
+            QVERIFY(w.dialogs.isEmpty());
+            QTRY_VERIFY(w.next->hasFocus());
+        } else {
+            QCOMPARE(w.dialogs.size(), 1);
+            QCOMPARE(w.dialogs.first().style, ui::DialogRequest::Style::Error);
+            QCOMPARE(w.dialogs.first().text, refusal);
+        }
+        // What the field holds reads back the same when the program sets it.
+        PhoneEdit copy;
+        copy.setValue(value);
+        QCOMPARE(copy.value(), value);
+    }
+
+    void phoneGapInAMobileClosesOnLeaving()
+    {
+        PhoneWindow w;
+        QVERIFY(w.enter());
+        type(w.phone, QStringLiteral("21999998888"));
+        w.phone->setCursorPosition(5);
+        QTest::keyClick(w.phone, Qt::Key_Delete);
+        QCOMPARE(w.phone->value(), QStringLiteral("(21)9 999-8888"));
+        QVERIFY(!w.leave());
+        QCOMPARE(w.phone->value(), QStringLiteral("(21)9999-8888"));
+        QVERIFY(!w.phone->isMobile());
+    }
+
+    void phoneNormalisesWrittenNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value"); // empty: not a phone number
+        const QString none;
+        QTest::newRow("a mobile's digits") << "21999998888"
+                                           << "(21)99999-8888";
+        QTest::newRow("a landline's digits") << "1132564789"
+                                             << "(11)3256-4789";
+        QTest::newRow("a mobile as shown") << "(21)99999-8888"
+                                           << "(21)99999-8888";
+        QTest::newRow("a landline as shown without area code") << "(  )3256-4789"
+                                                               << "(  )3256-4789";
+        QTest::newRow("eight digits alone") << "32564789"
+                                            << "(  )3256-4789";
+        QTest::newRow("the country code without a plus") << "55 11 3256 4789"
+                                                         << "(11)3256-4789";
+        QTest::newRow("nothing") << ""
+                                 << "(  )    -    ";
+        QTest::newRow("the untouched field") << "(  )    -    "
+                                             << "(  )    -    ";
+        QTest::newRow("letters") << "11 abc" << none;
+        QTest::newRow("too few digits") << "113256" << none;
+        QTest::newRow("too many digits") << "219999988887" << none;
+        QTest::newRow("an incomplete number as shown") << "(11)3256-47  " << none;
+        QTest::newRow("an area code that does not exist") << "(20)3256-4789" << none;
+        QTest::newRow("a one-digit area code") << "( 1)3256-4789" << none;
+        QTest::newRow("another country") << "+351 21 999 8888" << none;
+    }
+    void phoneNormalisesWrittenNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        const std::optional<QString> got = PhoneEdit::normalise(text);
+        QCOMPARE(got.value_or(QString()), value);
+    }
+
+    void phoneShowsAMobileWholeInItsNarrowField_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("a personal phone, 79 px") << 79;
+        QTest::newRow("a company phone, 105 px") << 105;
+    }
+    void phoneShowsAMobileWholeInItsNarrowField()
+    {
+        QFETCH(int, width);
+        // The program's window font, and its skin put on once the fields are there.
+        QFile skin(QStringLiteral(SOVRANEL_SKIN));
+        QVERIFY(skin.open(QIODevice::ReadOnly));
+        QWidget window;
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPixelSize(11);
+        window.setFont(font);
+        auto* phone = new PhoneEdit(&window);
+        phone->setGeometry(8, 8, width, 21);
+        window.setStyleSheet(QString::fromUtf8(skin.readAll()));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        phone->setFocus();
+        QVERIFY(QTest::qWaitFor([&] { return phone->hasFocus(); }));
+        for (const QString& number : {QStringLiteral("1132564789"), QStringLiteral("21999998888")}) {
+            phone->selectAll();
+            QTest::keyClicks(phone, number);
+            // Scrolled text would put the end and the start less than the text's width apart.
+            // The field works out its scrolling as it paints.
+            phone->end(false);
+            phone->grab();
+            const int end = phone->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+            phone->home(false);
+            phone->grab();
+            const int start = phone->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+            const qreal advance = QFontMetricsF(phone->font()).horizontalAdvance(phone->displayText());
+            QVERIFY2(end - start >= advance - 1, qPrintable(phone->displayText()));
+            QVERIFY(phone->font().letterSpacing() >= 90);
+        }
     }
 
     void sentenceBoxStopsTypingAtItsLimit()
