@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +93,35 @@ QString missingInOrder(const QStringList& all, const QStringList& wanted)
     return QString();
 }
 
+// The texts on the line of the `nth` "Telefone:" title, left to right.
+QString phoneLine(const PreparedPages& pages, int nth)
+{
+    std::vector<const TextItem*> items = textItems(pages);
+    const TextItem* title = nullptr;
+    for (const TextItem* t : items)
+        if (t->text == QLatin1String("Telefone:") && nth-- == 0) {
+            title = t;
+            break;
+        }
+    if (!title)
+        return QStringLiteral("<no line>");
+    std::vector<const TextItem*> line;
+    for (const TextItem* t : items)
+        if (std::abs(t->rect.top() - title->rect.top()) < 0.5 &&
+            std::abs(t->rect.left() - title->rect.left()) < 400)
+            line.push_back(t);
+    std::sort(line.begin(), line.end(),
+              [](const TextItem* a, const TextItem* b) { return a->rect.left() < b->rect.left(); });
+    QStringList out;
+    for (size_t i = 0; i < line.size(); ++i) {
+        // A longer number pushes what follows it instead of running into it.
+        if (i > 0 && line[i]->rect.left() < line[i - 1]->rect.right() - 0.01)
+            return QStringLiteral("<\"%1\" overlaps \"%2\">").arg(line[i - 1]->text, line[i]->text);
+        out << line[i]->text;
+    }
+    return out.join(QLatin1Char(' '));
+}
+
 template <class W> W* topLevel()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -131,6 +161,9 @@ class ReportGenerationTest : public QObject {
     void thePdfAndHtmlHoldTheWholeResume();
     void aSampleThatTheFormCannotTakeNamesTheKey_data();
     void aSampleThatTheFormCannotTakeNamesTheKey();
+    void phoneLines_data();
+    void phoneLines();
+    void aResumeWithoutPhonesHasNoEmptyTemplateInItsPdf();
 
   private:
     QList<ui::DialogRequest> m_asked;
@@ -583,6 +616,91 @@ void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey()
     } catch (const std::runtime_error& e) {
         QVERIFY2(QString::fromUtf8(e.what()).startsWith(message), e.what());
     }
+}
+
+void ReportGenerationTest::phoneLines_data()
+{
+    QTest::addColumn<QByteArray>("sample");
+    QTest::addColumn<QString>("identity");
+    QTest::addColumn<QString>("company"); // of the first experience
+    QTest::newRow("no phone prints the titles alone") << QByteArray(R"({"edt_exnome1": "A"})") << "Telefone:"
+                                                      << "Telefone:";
+    QTest::newRow("a landline in edt_tel1")
+        << QByteArray(R"({"edt_tel1": "1132564789"})") << "Telefone: (11)3256-4789"
+        << "<no line>";
+    QTest::newRow("a mobile in edt_tel1")
+        << QByteArray(R"({"edt_tel1": "21999998888"})") << "Telefone: (21)99999-8888"
+        << "<no line>";
+    QTest::newRow("a landline in edt_tel2 alone takes the first place")
+        << QByteArray(R"({"edt_tel2": "(11)3256-4789"})") << "Telefone: (11)3256-4789"
+        << "<no line>";
+    QTest::newRow("a mobile in edt_tel2 alone takes the first place")
+        << QByteArray(R"({"edt_tel2": "(21)99999-8888"})") << "Telefone: (21)99999-8888"
+        << "<no line>";
+    QTest::newRow("a landline and a mobile")
+        << QByteArray(R"({"edt_tel1": "1132564789", "edt_tel2": "21999998888"})")
+        << "Telefone: (11)3256-4789 / (21)99999-8888"
+        << "<no line>";
+    QTest::newRow("a mobile and a landline")
+        << QByteArray(R"({"edt_tel1": "21999998888", "edt_tel2": "1132564789"})")
+        << "Telefone: (21)99999-8888 / (11)3256-4789"
+        << "<no line>";
+    QTest::newRow("a landline in a company phone")
+        << QByteArray(R"({"edt_exnome1": "A", "edt_extelefone1": "1132564789"})") << "Telefone:"
+        << "Telefone: (11)3256-4789";
+    QTest::newRow("a mobile in a company phone")
+        << QByteArray(R"({"edt_exnome1": "A", "edt_extelefone1": "(21)99999-8888"})") << "Telefone:"
+        << "Telefone: (21)99999-8888";
+    QTest::newRow("the untouched text given for every phone prints none")
+        << QByteArray(
+               R"({"edt_exnome1": "A", "edt_tel1": "(  )    -    ", "edt_tel2": "", "edt_extelefone1": "(  )    -    "})")
+        << "Telefone:"
+        << "Telefone:";
+}
+
+void ReportGenerationTest::phoneLines()
+{
+    QFETCH(QByteArray, sample);
+    QFETCH(QString, identity);
+    QFETCH(QString, company);
+    fill(sample);
+    const PreparedPages p = generate();
+    QCOMPARE(phoneLine(p, 0), identity);
+    QCOMPARE(phoneLine(p, 1), company);
+    // A single number is the first one, with no "/" after it.
+    if (identity.count(QLatin1Char('(')) == 1) {
+        QCOMPARE(Curriculo->telefone1->caption, identity.mid(10));
+        QVERIFY(Curriculo->barra->caption.isEmpty());
+        QVERIFY(Curriculo->telefone2->caption.isEmpty());
+    }
+}
+
+void ReportGenerationTest::aResumeWithoutPhonesHasNoEmptyTemplateInItsPdf()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QJsonDocument doc = QJsonDocument::fromJson([] {
+        QFile f(kFull);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }());
+    QJsonObject sample = doc.object();
+    for (const QString& key : sample.keys())
+        if (key.startsWith(QLatin1String("edt_tel")) || key.startsWith(QLatin1String("edt_extelefone")))
+            sample.remove(key);
+    fillForm(*Form1, sample, QDir(QStringLiteral(SOVRANEL_SAMPLES_DIR)));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    report::saveAs(generate(), pdf);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Padaria Pão de Açúcar")), qPrintable(text));
+    QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("\\(\\s*\\)|(^|\\s)-(\\s|$)"))),
+             qPrintable(text));
+    // The phone titles stand alone on their lines.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines)
+        if (line.contains(QLatin1String("Telefone:")))
+            QCOMPARE(line.trimmed(), QStringLiteral("Telefone:"));
 }
 
 QTEST_MAIN(ReportGenerationTest)
