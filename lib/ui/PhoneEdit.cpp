@@ -445,8 +445,13 @@ void PhoneEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     QPointer<PhoneEdit> self(this);
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    // Pasting goes through the number's own reading, as Ctrl+V does.
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    // Pasting goes through the number's own reading, as Ctrl+V does. The toolkit's menu names
+    // its entries only by their texts, which end in the shortcut.
+    const QString pasteKey =
+        QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* paste : menu->actions()) {
+        if (!paste->text().endsWith(pasteKey))
+            continue;
         disconnect(paste, &QAction::triggered, this, &QLineEdit::paste);
         connect(paste, &QAction::triggered, this,
                 [this] { pasteText(QGuiApplication::clipboard()->text()); });

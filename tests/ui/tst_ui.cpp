@@ -10,7 +10,9 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -342,6 +344,32 @@ class TestUi : public QObject {
         QVERIFY(!w.leave());
         QCOMPARE(w.phone->value(), QStringLiteral("(21)9999-8888"));
         QVERIFY(!w.phone->isMobile());
+    }
+
+    void phonePastesThroughItsMenuAsThroughTheKeyboard()
+    {
+        PhoneWindow w;
+        QVERIFY(w.enter());
+        QGuiApplication::clipboard()->setText(QStringLiteral("+55 21 99999-8888"));
+        bool pasted = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu)
+                for (auto* a : menu->actions())
+                    qDebug() << a->objectName() << a->text();
+            for (QAction* a : menu ? menu->actions() : QList<QAction*>())
+                if (a->text().endsWith(QLatin1String("\tCtrl+V"))) {
+                    a->trigger();
+                    pasted = true;
+                }
+            if (menu)
+                menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), w.phone->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(w.phone, &event);
+        QVERIFY(pasted);
+        QCOMPARE(w.phone->value(), QStringLiteral("(21)99999-8888"));
+        QVERIFY(w.phone->isChanged());
     }
 
     void phoneNormalisesWrittenNumbers_data()
