@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleOptionComboBox>
+#include <QStyledItemDelegate>
 #include <QStylePainter>
 
 namespace ui {
@@ -78,7 +79,10 @@ ColourBox::ColourBox(QWidget* parent) : QComboBox(parent)
     setCurrentIndex(0);
 
     // The list keeps the desktop's own highlight, whatever the window's style sheet makes of
-    // the box's colours, so that the highlighted name never turns white on white.
+    // the box's colours, so that the highlighted name never turns white on white: its items
+    // are drawn as a list's, by the list (the toolkit's own way draws them with the box's
+    // colours).
+    setItemDelegate(new QStyledItemDelegate(this));
     const QPalette app = QApplication::palette();
     view()->setStyleSheet(QStringLiteral("QAbstractItemView { selection-background-color: %1; "
                                          "selection-color: %2; }")

@@ -27,6 +27,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
@@ -37,9 +38,23 @@ namespace {
 
 QString g_folder;
 
+// With SHOTS_XPROP set, also prints what the window manager was asked for and what it allows.
+void windowManagerSays(QWidget* window)
+{
+    if (qEnvironmentVariableIsEmpty("SHOTS_XPROP"))
+        return;
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("_MOTIF_WM_HINTS"),
+                 QStringLiteral("_NET_WM_ALLOWED_ACTIONS"), QStringLiteral("WM_NORMAL_HINTS")});
+    xprop.waitForFinished(5000);
+    std::printf("%s:\n%s", qPrintable(window->objectName()), xprop.readAllStandardOutput().constData());
+}
+
 void shoot(QWidget* window, const QString& name, const QRect& extra = {})
 {
     QTest::qWait(150);
+    windowManagerSays(window);
     const QRect area = extra.isNull() ? window->frameGeometry() : window->frameGeometry().united(extra);
     const QPixmap shot = window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     const QString file = QDir(g_folder).filePath(name + QStringLiteral(".png"));
