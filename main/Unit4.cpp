@@ -3,6 +3,7 @@
 #include "Artwork.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -64,8 +65,10 @@ bool Tsplash::isOnScreen() const
 
 void Tsplash::waitUntilOnScreen(int limitMs)
 {
-    if (!isVisible() || isOnScreen())
+    if (!isVisible())
         return;
+    QElapsedTimer waited;
+    waited.start();
     // The window system's answer comes as events; the timer makes sure the wait ends.
     bool timedOut = false;
     QTimer limit;
@@ -74,6 +77,13 @@ void Tsplash::waitUntilOnScreen(int limitMs)
     limit.start(limitMs);
     while (!isOnScreen() && !timedOut)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    if (reportWanted()) {
+        std::fprintf(stderr,
+                     isOnScreen() ? "splash: on screen after %lld ms\n"
+                                  : "splash: not on screen after %lld ms\n",
+                     static_cast<long long>(waited.elapsed()));
+        std::fflush(stderr);
+    }
 }
 
 void Tsplash::setProgress(int position) { Progresso->setValue(position); }
