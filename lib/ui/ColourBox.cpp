@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace ui {
 namespace {
