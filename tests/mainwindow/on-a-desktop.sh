@@ -31,7 +31,9 @@ for _ in $(seq 100); do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
 
-SOVRANEL_SPLASH_REPORT=1 XDG_CACHE_HOME=$work/cache "$program" 2>"$work/stderr" &
+# A home of its own: nothing the program keeps (cache, drafts, settings) lands in the real one.
+SOVRANEL_SPLASH_REPORT=1 HOME=$work XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config \
+  "$program" 2>"$work/stderr" &
 program_pid=$!
 
 win=""
