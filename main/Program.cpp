@@ -51,6 +51,7 @@ void createWindows(const Environment& env, const std::function<void(const QStrin
 
     std::unique_ptr<Tsplash> theSplash(new Tsplash);
     theSplash->show();
+    theSplash->waitUntilOnScreen(300);
     say(QStringLiteral("show splash"));
     try {
         repaint();

@@ -7,6 +7,7 @@
 #include "net/WebView.h"
 #include "ui/Application.h"
 #include "ui/DateField.h"
+#include "ui/Glyphs.h"
 #include "ui/ListField.h"
 #include "ui/Look.h"
 #include "ui/OpenFileDialog.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 
 TForm1* Form1 = nullptr;
@@ -338,6 +341,10 @@ TForm1::TForm1(const Environment& env, QWidget* parent) : QMainWindow(parent), m
     setObjectName(QStringLiteral("Form1"));
     buildForm();
     buildMenu();
+    // Not resizable: the window keeps the size of its menu and client area (the least and the
+    // largest size agree, which tells the window manager), so it cannot be maximised either.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
     wireEvents();
     ui::guarded([this] { FormCreate(); });
 }
@@ -360,7 +367,7 @@ void TForm1::buildForm()
 
     imagens = {ui::themeIcon("folder-open", QStyle::SP_DirOpenIcon),
                ui::themeIcon("document-print-preview", QStyle::SP_FileDialogContentsView),
-               ui::themeIcon("document-save", QStyle::SP_DialogSaveButton),
+               ui::floppyGlyph(), // the desktop's "save" picture may be anything, a download arrow even
                ui::themeIcon("document-new", QStyle::SP_FileIcon),
                ui::themeIcon("applications-internet", QStyle::SP_DriveNetIcon)};
 
@@ -606,6 +613,10 @@ void TForm1::buildForm()
     propagandas = new net::WebView(net::manager(), painel_browser);
     propagandas->setObjectName(QStringLiteral("propagandas"));
     propagandas->setGeometry(-13, -18, 527, 100);
+    // Only the frame and the scroll bars are cropped: the page lies within the part of the
+    // view that the panel shows.
+    propagandas->setContentMargins({13, 18, 527 - 13 - 493, 100 - 18 - 61});
+    propagandas->document()->setDocumentMargin(2); // four lines of text fit the 61 pixels
     propagandas->setToolTip(QStringLiteral("Região reservada para navegação com acesso à internet."));
     propagandas->setVisible(false);
 
@@ -632,6 +643,7 @@ void TForm1::buildForm()
         "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
     OpenDialog1 = new ui::OpenFileDialog;
     OpenDialog1->filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
+    OpenDialog1->listHiddenFiles = true; // a résumé saved with an empty name is ".QRP"
 
     PageControl1->setCurrentIndex(0);
 

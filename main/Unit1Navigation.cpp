@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace {
 
@@ -139,6 +141,11 @@ void TForm1::wireNavigation()
         for (int page = 1; page <= 5; ++page)
             watcher->addStep(named(from.arg(page)), named(to.arg(page)));
     }
+    // A click on a page tab puts the focus on the page control itself, as Tab would, and not
+    // into the first field of the new page: the person only chose a page, and typing must not
+    // land in a field they did not pick. Pages with a show handler of their own still choose.
+    for (QTabWidget* pages : {PageControl1, PageControl2, PageControl3})
+        pages->tabBar()->setFocusPolicy(Qt::StrongFocus);
     // Typing in the sentence box repaints too.
     connect(frase, &QPlainTextEdit::textChanged, watcher, [this] { MudancaDeFoco(); });
 }

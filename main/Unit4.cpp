@@ -2,12 +2,30 @@
 
 #include "Artwork.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
 
 Tsplash* splash = nullptr;
+
+namespace {
+
+// SOVRANEL_SPLASH_REPORT=1 makes the program say on standard error each progress position
+// it painted while the splash was on screen, so one can check a start-up on a real desktop.
+bool reportWanted()
+{
+    static const bool wanted = qEnvironmentVariableIntValue("SOVRANEL_SPLASH_REPORT") != 0;
+    return wanted;
+}
+
+} // namespace
 
 Tsplash::Tsplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
@@ -39,6 +57,44 @@ Tsplash::~Tsplash()
         splash = nullptr;
 }
 
+bool Tsplash::isOnScreen() const
+{
+    const QWindow* window = windowHandle();
+    return isVisible() && window && window->isExposed();
+}
+
+void Tsplash::waitUntilOnScreen(int limitMs)
+{
+    if (!isVisible())
+        return;
+    QElapsedTimer waited;
+    waited.start();
+    // The window system's answer comes as events; the timer makes sure the wait ends.
+    bool timedOut = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [&timedOut] { timedOut = true; });
+    limit.start(limitMs);
+    while (!isOnScreen() && !timedOut)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    if (reportWanted()) {
+        std::fprintf(stderr,
+                     isOnScreen() ? "splash: on screen after %lld ms\n"
+                                  : "splash: not on screen after %lld ms\n",
+                     static_cast<long long>(waited.elapsed()));
+        std::fflush(stderr);
+    }
+}
+
 void Tsplash::setProgress(int position) { Progresso->setValue(position); }
 
-void Tsplash::repaintNow() { repaint(); }
+void Tsplash::repaintNow()
+{
+    repaint();
+    const int position = Progresso->value();
+    if (reportWanted() && isOnScreen() && position != m_reported) {
+        m_reported = position;
+        std::fprintf(stderr, "splash: %d\n", position);
+        std::fflush(stderr);
+    }
+}

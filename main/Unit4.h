@@ -12,12 +12,23 @@ class Tsplash : public QWidget {
     explicit Tsplash(QWidget* parent = nullptr);
     ~Tsplash() override;
 
-    // Sets the progress bar and repaints at once: start-up runs before any event loop.
+    // Start-up runs before any event loop, so the splash is painted by explicit calls. A window
+    // that the window system has not put on screen yet takes no paint: after showing the
+    // splash, wait for that, but never longer than `limitMs`, so a slow or broken display
+    // cannot hold the start back. Where windows are on screen at once (offscreen) it returns
+    // at once.
+    void waitUntilOnScreen(int limitMs);
+    bool isOnScreen() const;
+
+    // Sets the progress bar; repaintNow() draws it at once.
     void setProgress(int position);
     void repaintNow();
 
     QLabel* Image1 = nullptr;
     QProgressBar* Progresso = nullptr;
+
+  private:
+    int m_reported = -1; // the last position written to the start-up report
 };
 
 extern Tsplash* splash;

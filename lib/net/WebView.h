@@ -19,6 +19,10 @@ class WebView : public QTextBrowser {
     explicit WebView(QNetworkAccessManager* manager, QWidget* parent = nullptr);
 
     void navigate(const QUrl& url);
+
+    // Keeps the page this far inside the view's frame, on each side: for a view placed larger
+    // than the part of it that shows, so that the page lies within that part.
+    void setContentMargins(const QMargins& margins) { setViewportMargins(margins); }
     QUrl address() const { return m_address; }
 
   signals:

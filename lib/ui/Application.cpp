@@ -3,11 +3,15 @@
 #include "ui/BalloonHint.h"
 #include "ui/Dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyleFactory>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <exception>
@@ -47,10 +51,47 @@ class HintTimingStyle : public QProxyStyle {
     }
 };
 
+bool isEnter(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// Buttons as our forms expect them, in every window: Enter presses the focused button, as
+// Space does, and no button becomes a dialog's default unless the dialog says so. (The
+// toolkit would make the first button of a dialog its default, so that Enter in a list or a
+// field would press it.) The toolkit's own dialog button rows keep their default.
+class ButtonKeys : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Polish) {
+            if (auto* button = qobject_cast<QPushButton*>(watched);
+                button && !qobject_cast<QDialogButtonBox*>(button->parentWidget()))
+                button->setAutoDefault(false);
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!isEnter(key))
+            return false;
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (!button || !(qobject_cast<QPushButton*>(button) || qobject_cast<QToolButton*>(button)) ||
+            !button->hasFocus() || !button->isEnabled())
+            return false;
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    }
+};
+
 } // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    installEventFilter(new ButtonKeys(this));
     setStyle(new HintTimingStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     installFontSubstitutes();
     // Without a desktop that names one, take the icon theme that our setup installs.

@@ -9,7 +9,9 @@ namespace ui {
 
 // The application object of our programs: keeps the application title (our own, so the
 // window system does not append it to every caption), the hint timing and colour, and turns
-// any failure that escapes an event handler into the standard error box.
+// any failure that escapes an event handler into the standard error box. In its windows,
+// Enter presses the focused button as Space does, and a dialog's only default button is the
+// one it names.
 class Application : public QApplication {
     Q_OBJECT
   public:

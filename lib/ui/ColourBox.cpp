@@ -1,8 +1,12 @@
 #include "ui/ColourBox.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace ui {
 namespace {
@@ -73,6 +77,76 @@ ColourBox::ColourBox(QWidget* parent) : QComboBox(parent)
     for (const SystemColour& c : kSystem)
         addItem(swatch(palette.color(c.group, c.role)), QString::fromUtf8(c.name));
     setCurrentIndex(0);
+
+    // The list keeps the desktop's own highlight, whatever the window's style sheet makes of
+    // the box's colours, so that the highlighted name never turns white on white: its items
+    // are drawn as a list's, by the list (the toolkit's own way draws them with the box's
+    // colours).
+    setItemDelegate(new QStyledItemDelegate(this));
+    const QPalette app = QApplication::palette();
+    view()->setStyleSheet(QStringLiteral("QAbstractItemView { selection-background-color: %1; "
+                                         "selection-color: %2; }")
+                              .arg(app.color(QPalette::Active, QPalette::Highlight).name(),
+                                   app.color(QPalette::Active, QPalette::HighlightedText).name()));
+    // The whole name shows as a hint where the closed box has to cut it.
+    connect(this, &QComboBox::currentIndexChanged, this,
+            [this] { setToolTip(shownName() == currentText() ? QString() : currentText()); });
+}
+
+QRect ColourBox::swatchRect() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    // Smaller than the list's swatches: the closed box is narrow, and the name counts more.
+    return QRect(field.left(), field.center().y() - 4, 8, 9);
+}
+
+QRect ColourBox::nameRect() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    field.setLeft(swatchRect().right() + 4);
+    field.setRight(field.right() + 1);
+    return field;
+}
+
+QFont ColourBox::nameFont(const QString& name) const
+{
+    QFont f = font();
+    const int width = nameRect().width();
+    if (f.pixelSize() <= 0)
+        f.setPixelSize(QFontInfo(f).pixelSize());
+    while (f.pixelSize() > kLeastNamePixels && QFontMetrics(f).horizontalAdvance(name) > width)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
+QString ColourBox::shownName() const
+{
+    const QString name = currentText();
+    return QFontMetrics(nameFont(name)).elidedText(name, Qt::ElideRight, nameRect().width());
+}
+
+void ColourBox::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+
+    const QRect box = swatchRect();
+    painter.fillRect(box, selectedColour());
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+
+    painter.setFont(nameFont(currentText()));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(nameRect(), Qt::AlignLeft | Qt::AlignVCenter, shownName());
 }
 
 QColor ColourBox::selectedColour() const

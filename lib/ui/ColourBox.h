@@ -19,6 +19,20 @@ class ColourBox : public QComboBox {
     QString selectedName() const { return currentText(); }
     // Selects the entry named so; false when there is none.
     bool selectName(const QString& name);
+
+    // The name as the closed box shows it: the font it is drawn in (the box's own, made smaller
+    // down to a readable least when the name is long) and the text, cut short with "…" only
+    // when even that font is too wide.
+    QFont nameFont(const QString& name) const;
+    QString shownName() const;
+    // Where the closed box draws the swatch and the name.
+    QRect swatchRect() const;
+    QRect nameRect() const;
+
+    static constexpr int kLeastNamePixels = 8;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace ui

@@ -9,4 +9,7 @@ namespace ui {
 QIcon okGlyph();
 QIcon cancelGlyph();
 
+// A floppy disk, the "save" picture of buttons and menu items, drawn at 16 x 16 and 32 x 32.
+QIcon floppyGlyph();
+
 } // namespace ui

@@ -4,8 +4,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace ui {
@@ -18,9 +20,15 @@ class OpenFileDialog {
     QString title;
     QString filter;
     int filterIndex = 1;
+    // Also list the matching files whose names start with a dot, which the system hides
+    // (a file saved under an empty name is such a one). Hidden folders stay out of sight.
+    bool listHiddenFiles = false;
 
     // The file chosen, or nothing when the user cancelled.
     std::optional<QString> execute(QWidget* parent) const;
+
+    // The window execute() shows, set up but not yet shown.
+    std::unique_ptr<QFileDialog> makeDialog(QWidget* parent) const;
 
     // The filter in the toolkit's notation: "Bitmaps (*.bmp *.BMP)" entries, one per pair.
     QStringList nameFilters() const;

@@ -52,6 +52,8 @@ class NavigationTest : public QObject {
     void escapeAfterARefusalGivesBackTheNumberFromBefore();
     void theHighlightFollowsTheFocus();
     void theSentenceBoxKeepsTheHighlightWhileTypingAndLosesItWhenLeft();
+    void aTabClickPutsTheFocusOnThePageControl_data();
+    void aTabClickPutsTheFocusOnThePageControl();
 };
 
 void NavigationTest::aFocusLeaveIsSeenAfterTheFocusMoved()
@@ -282,6 +284,62 @@ void NavigationTest::theSentenceBoxKeepsTheHighlightWhileTypingAndLosesItWhenLef
     QCOMPARE(f.focusedName(), QStringLiteral("frase4"));
     QVERIFY2(f.highlighted().isEmpty(), qPrintable(f.highlighted().join(' ')));
     QCOMPARE(f.form->frase->text(), QStringLiteral("Sou dedicado"));
+}
+
+void NavigationTest::aTabClickPutsTheFocusOnThePageControl_data()
+{
+    QTest::addColumn<QString>("pages");      // the page control whose tab is clicked
+    QTest::addColumn<int>("tab");            // its tab
+    QTest::addColumn<QString>("fieldFirst"); // the field that has the focus (and the yellow) before
+    QTest::addColumn<QString>("focused");    // where the focus is afterwards; "" for the page control
+
+    const char* outer[] = {"Dados Principais",
+                           "Experiências Profissionais",
+                           "Escolaridade",
+                           "Cursos",
+                           "Foto",
+                           "Informações",
+                           "Frase"};
+    for (int i = 0; i < 7; ++i)
+        QTest::newRow(outer[i]) << "PageControl1" << i << (i == 0 ? "edt_cpf" : "edt_nome")
+                                << (i == 2 ? "edt_escolaridade" : "");
+    QTest::newRow("2ª Experiência") << "PageControl2" << 1 << "edt_exnome1"
+                                    << "";
+    QTest::newRow("5ª Experiência, from an exit date") << "PageControl2" << 4 << "edt_exentrada1"
+                                                       << "";
+    QTest::newRow("3º Curso") << "PageControl3" << 2 << "edt_cuescola1"
+                              << "";
+}
+
+void NavigationTest::aTabClickPutsTheFocusOnThePageControl()
+{
+    QFETCH(QString, pages);
+    QFETCH(int, tab);
+    QFETCH(QString, fieldFirst);
+    QFETCH(QString, focused);
+    FormFixture f;
+    f.focus(fieldFirst);
+    QCOMPARE(f.highlighted(), QStringList{fieldFirst});
+
+    auto* control = f.named<QTabWidget>(pages);
+    QTabBar* tabs = control->tabBar();
+    // Within the tab and the bar (without the program's font faces, the last tab may run past it).
+    QPoint at = tabs->tabRect(tab).center();
+    at.setX(std::min(at.x(), tabs->width() - 4));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, at);
+    QCOMPARE(control->currentIndex(), tab);
+    if (focused.isEmpty()) {
+        QCOMPARE(QApplication::focusWidget(), tabs);
+        QVERIFY2(f.highlighted().isEmpty(), qPrintable(f.highlighted().join(' ')));
+        // What is typed next goes into no field.
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+        for (const EntryControl& e : f.form->entryControls())
+            if (auto* edit = qobject_cast<QLineEdit*>(e.widget); edit && e.kind == EntryKind::Text)
+                QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
+    } else {
+        QCOMPARE(f.focusedName(), focused);
+        QCOMPARE(f.highlighted(), QStringList{focused});
+    }
 }
 
 QTEST_MAIN(NavigationTest)

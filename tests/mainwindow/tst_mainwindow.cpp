@@ -13,8 +13,10 @@
 #include "ui/Application.h"
 #include "ui/DateField.h"
 #include "ui/Dialogs.h"
+#include "ui/FolderList.h"
 #include "ui/ListField.h"
 #include "ui/Look.h"
+#include "ui/OpenFileDialog.h"
 #include "ui/PhoneEdit.h"
 #include "ui/PictureBox.h"
 #include "ui/SentenceBox.h"
@@ -28,11 +30,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <map>
@@ -959,6 +965,170 @@ class TestMainWindow : public QObject {
         f.show();
         QCOMPARE(f.PageControl1->currentWidget(), f.TabSheet1);
         QCOMPARE(f.PageControl2->currentIndex(), 3);
+    }
+
+    void windowsShowTheirOwnBorderIconsAndKeepTheirSize_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("minimise");
+        QTest::addColumn<bool>("close"); // with the system menu
+        QTest::addColumn<bool>("fixed");
+        QTest::newRow("main window: minimise and close") << "Form1" << true << true << true;
+        QTest::newRow("about box: close only") << "sobre" << false << true << true;
+        QTest::newRow("style dialog: none") << "impressao" << false << false << true;
+        QTest::newRow("webcam window: none") << "frm_foto" << false << false << true;
+        QTest::newRow("save dialog: none, sizeable") << "frm_salvar" << false << false << false;
+    }
+    void windowsShowTheirOwnBorderIconsAndKeepTheirSize()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, minimise);
+        QFETCH(bool, close);
+        QFETCH(bool, fixed);
+        createWindows(withoutDevices());
+        QWidget* const windows[] = {Form1, sobre, impressao, frm_foto, frm_salvar};
+        QWidget* w = *std::find_if(std::begin(windows), std::end(windows),
+                                   [&](QWidget* x) { return x->objectName() == window; });
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const Qt::WindowFlags flags = w->windowHandle()->flags();
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
+        QCOMPARE(bool(flags & Qt::WindowMinimizeButtonHint), minimise);
+        QCOMPARE(bool(flags & Qt::WindowCloseButtonHint), close);
+        QCOMPARE(bool(flags & Qt::WindowSystemMenuHint), close);
+        QVERIFY(flags & Qt::WindowTitleHint);
+        // What the window system reads as "not resizable": the least and the largest size agree.
+        const QSize least = w->windowHandle()->minimumSize();
+        const QSize largest = w->windowHandle()->maximumSize();
+        QCOMPARE(least == largest, fixed);
+        if (fixed)
+            QCOMPARE(w->size(), least);
+        w->hide();
+        destroyWindows();
+    }
+
+    void enterAndSpacePressTheFocusedButtonOfTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        const struct {
+            QString name;
+            Qt::Key key;
+        } keys[] = {{"Enter", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
+        for (const QString button :
+             {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7"})
+            for (const auto& k : keys)
+                QTest::newRow(qPrintable(button + QStringLiteral(", ") + k.name)) << button << int(k.key);
+    }
+    void enterAndSpacePressTheFocusedButtonOfTheMainWindow()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        TForm1& f = form();
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        auto* b = f.findChild<QPushButton*>(button);
+        QVERIFY(b);
+        // The press itself, not what the button then does (some open modal windows).
+        b->disconnect(SIGNAL(clicked(bool)));
+        QSignalSpy clicks(b, &QPushButton::clicked);
+        for (QWidget* page = b->parentWidget(); page && page != &f; page = page->parentWidget())
+            if (auto* pages = qobject_cast<QTabWidget*>(
+                    page->parentWidget() ? page->parentWidget()->parentWidget() : nullptr))
+                pages->setCurrentWidget(page);
+        b->setFocus(Qt::TabFocusReason);
+        QVERIFY(b->hasFocus());
+        QTest::keyClick(b, Qt::Key(key));
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(b->hasFocus());
+        QVERIFY(m_dialogs->seen.isEmpty());
+    }
+
+    void enterOnAbrirAsksForTheFileToOpen()
+    {
+        // The whole way, through the open dialog's hook: Enter is a click.
+        TForm1& f = form();
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        int asked = 0;
+        ui::OpenFileDialog::setHook([&](const ui::OpenFileDialog& dialog) -> std::optional<QString> {
+            ++asked;
+            [&] { QVERIFY(dialog.listHiddenFiles); }();
+            return std::nullopt;
+        });
+        f.BitBtn7->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.BitBtn7, Qt::Key_Return);
+        ui::OpenFileDialog::setHook({});
+        QCOMPARE(asked, 1);
+    }
+
+    void enterOnAFolderOfTheSaveDialogOpensItAndPressesNoButton()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Curriculos")));
+        Tfrm_salvar dialog;
+        dialog.lista->setFolder(dir.path());
+        QSignalSpy saved(dialog.BitBtn1, &QPushButton::clicked);
+        QSignalSpy cancelled(dialog.BitBtn2, &QPushButton::clicked);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(!dialog.BitBtn1->isDefault() && !dialog.BitBtn2->isDefault());
+
+        const QList<QListWidgetItem*> found =
+            dialog.lista->findItems(QStringLiteral("Curriculos"), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        dialog.lista->setFocus(Qt::TabFocusReason);
+        dialog.lista->setCurrentItem(found.first());
+        QTest::keyClick(dialog.lista, Qt::Key_Return);
+        QCOMPARE(QDir(dialog.lista->folder()).dirName(), QStringLiteral("Curriculos"));
+        QCOMPARE(saved.count(), 0);
+        QCOMPARE(cancelled.count(), 0);
+        QVERIFY(dialog.isVisible());
+
+        // Enter on a focused button presses that one.
+        dialog.BitBtn2->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dialog.BitBtn2, Qt::Key_Return);
+        QCOMPARE(cancelled.count(), 1);
+        QCOMPARE(saved.count(), 0);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void theBannerPageLiesInsideThePanel_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("one line") << "BANNER OK";
+        QTest::newRow("four lines") << "Linha um do anúncio<br>Linha dois<br>Linha três<br>Linha quatro";
+    }
+    void theBannerPageLiesInsideThePanel()
+    {
+        QFETCH(QString, page);
+        TForm1& f = form();
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        net::WebView* view = f.propagandas;
+        view->setVisible(true);
+        view->setHtml(page);
+        QCOMPARE(view->geometry(), QRect(-13, -18, 527, 100));
+        const QRect panel(QPoint(0, 0), f.painel_browser->size());
+        // The content box: the view's viewport less the page's own margin, in the panel's terms.
+        const qreal margin = view->document()->documentMargin();
+        const QRect viewport(view->viewport()->mapTo(f.painel_browser, QPoint(0, 0)),
+                             view->viewport()->size());
+        const QRect content = viewport.adjusted(int(margin), int(margin), -int(margin), -int(margin));
+        QVERIFY2(panel.contains(content), qPrintable(QStringLiteral("content %1,%2 %3x%4 outside the panel")
+                                                         .arg(content.x())
+                                                         .arg(content.y())
+                                                         .arg(content.width())
+                                                         .arg(content.height())));
+        // The page is laid out in that width, and its lines all fit in the height that shows.
+        QVERIFY(view->document()->idealWidth() <= content.width());
+        QVERIFY2(view->document()->size().height() <= viewport.height(),
+                 qPrintable(QString::number(view->document()->size().height())));
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
     }
 };
 

@@ -1,16 +1,27 @@
 // The platform layer's entry controls and dialogs, driven as a user drives them.
 #include "ui/Application.h"
 #include "ui/BalloonHint.h"
+#include "ui/ColourBox.h"
 #include "ui/Dialogs.h"
+#include "ui/OpenFileDialog.h"
 #include "ui/PhoneEdit.h"
 #include "ui/SentenceBox.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -595,6 +606,108 @@ class TestUi : public QObject {
         }
         QTest::keyClick(&window, Qt::Key_A);
         QVERIFY(!ui::BalloonHint::instance()->isVisible());
+    }
+
+    void enterPressesTheFocusedButtonAndNoButtonIsMadeTheDefault()
+    {
+        // A dialog that names no default: Enter in its list belongs to the list, and Enter on
+        // a focused button presses that button, not the first one.
+        QDialog dialog;
+        auto* first = new QPushButton(QStringLiteral("Salvar"), &dialog);
+        auto* second = new QPushButton(QStringLiteral("Cancelar"), &dialog);
+        auto* list = new QListWidget(&dialog);
+        list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        first->setGeometry(0, 0, 80, 25);
+        second->setGeometry(90, 0, 80, 25);
+        list->setGeometry(0, 30, 170, 60);
+        QSignalSpy firstClicks(first, &QPushButton::clicked);
+        QSignalSpy secondClicks(second, &QPushButton::clicked);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(!first->isDefault() && !second->isDefault());
+
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(firstClicks.count() + secondClicks.count(), 0);
+        QVERIFY(dialog.isVisible());
+
+        second->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(second, Qt::Key_Return);
+        QTest::keyClick(second, Qt::Key_Space);
+        QCOMPARE(secondClicks.count(), 2);
+        QCOMPARE(firstClicks.count(), 0);
+
+        // Held down, Enter presses once: its repeats press nothing more.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(second, &repeat);
+        QCOMPARE(secondClicks.count(), 2);
+    }
+
+    void openDialogListsFilesNamedOnlyByTheirExtension()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {".QRP", "Maria.qrp", "notas.txt", ".oculto.txt"}) {
+            QFile f(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".config")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Curriculos")));
+
+        ui::OpenFileDialog open;
+        open.filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
+        const auto listed = [&](bool hiddenToo) {
+            open.listHiddenFiles = hiddenToo;
+            const std::unique_ptr<QFileDialog> dialog = open.makeDialog(nullptr);
+            dialog->setDirectory(dir.path());
+            auto* files = dialog->findChild<QFileSystemModel*>();
+            if (!files)
+                return QStringList{QStringLiteral("(no list of our own)")};
+            QAbstractItemModel* shown =
+                dialog->proxyModel() ? static_cast<QAbstractItemModel*>(dialog->proxyModel()) : files;
+            // The folder's row, found afresh each time: the folder is read in the background
+            // and the rows move meanwhile.
+            const auto root = [&] {
+                const QModelIndex folder = files->index(dir.path());
+                return dialog->proxyModel() ? dialog->proxyModel()->mapFromSource(folder) : folder;
+            };
+            if (!QTest::qWaitFor([&] { return shown->rowCount(root()) >= 2; }, 5000))
+                return QStringList{QStringLiteral("(not read)")};
+            QTest::qWait(200);
+            QStringList names;
+            for (int row = 0; row < shown->rowCount(root()); ++row)
+                names << shown->index(row, 0, root()).data().toString();
+            names.sort();
+            return names;
+        };
+        QCOMPARE(listed(true), (QStringList{".QRP", "Curriculos", "Maria.qrp"}));
+        QCOMPARE(listed(false), (QStringList{"Curriculos", "Maria.qrp"}));
+    }
+
+    void colourNamesReadWholeInTheNarrowBox()
+    {
+        ui::ColourBox box;
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPixelSize(11);
+        box.setFont(font);
+        box.setGeometry(0, 0, 89, 21);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(box.swatchRect().width() < 16);
+        // The standard and the extended colours, the ones people pick, show whole.
+        for (int i = 0; i < 20; ++i) {
+            box.setCurrentIndex(i);
+            QCOMPARE(box.shownName(), box.currentText());
+            QVERIFY(box.nameFont(box.currentText()).pixelSize() >= ui::ColourBox::kLeastNamePixels);
+            QVERIFY(box.nameRect().right() < box.width());
+        }
+        QVERIFY(box.selectName(QStringLiteral("Vermelho")));
+        QCOMPARE(box.nameFont(box.currentText()).pixelSize(), 11); // no smaller than needed
+        // A name too long even for the least font is cut with "…", and shows whole as a hint.
+        QVERIFY(box.selectName(QStringLiteral("Sombra 3D escura")));
+        QVERIFY(box.shownName().endsWith(QChar(0x2026)));
+        QCOMPARE(box.toolTip(), QStringLiteral("Sombra 3D escura"));
+        // In the open list every name has its own room, and the highlight is the desktop's.
+        QVERIFY(box.view()->styleSheet().contains(QApplication::palette().color(QPalette::Highlight).name()));
     }
 };
 
