@@ -3,6 +3,7 @@
 #include "report/PreparedPages.h"
 
 #include <QFont>
+#include <QStringList>
 
 class QPaintDevice;
 
@@ -10,7 +11,7 @@ namespace report {
 
 // The toolkit font for a report font. Hinting is off, so a text measures the same at every
 // resolution, and ligatures are off, so a PDF's text extracts letter by letter ("fi" stays
-// two letters in the script faces).
+// two letters in the script faces). Characters the face lacks come from the fallback faces.
 QFont toQFont(const FontSpec& spec);
 
 // The same font for painting on `device`, whose painter maps 96-dpi pixels to the device:
@@ -19,5 +20,23 @@ QFont toQFont(const FontSpec& spec, const QPaintDevice& device);
 
 // A paint device at 96 dpi on which every text of a report is measured.
 const QPaintDevice& layoutDevice();
+
+// The outline faces that draw what a report's faces lack (symbols, emoji), in the order they
+// are tried. Colour-bitmap emoji faces are left out: they do not print as vectors.
+const QStringList& fallbackFamilies();
+
+// The text as it can print in `spec`: a character that neither the face nor a fallback face
+// can draw becomes one replacement mark (U+FFFD), and emoji presentation selectors and joiners,
+// which have nothing to draw on paper, are dropped.
+QString printableText(const QString& text, const FontSpec& spec);
+
+// The face that draws `ch` in `spec`: 0 the face itself, 1.. a fallback face (index + 1), -1
+// none of them.
+int faceFor(char32_t ch, const FontSpec& spec);
+
+// The font file of the installed face that stands in for `spec` (or for fallback face `index`),
+// empty when the platform does not say.
+QString fontFile(const FontSpec& spec);
+QString fallbackFontFile(int index);
 
 } // namespace report

@@ -116,7 +116,12 @@ class BandLayout {
             if (!c->enabled)
                 continue;
             if (auto* label = dynamic_cast<const Label*>(c.get())) {
-                LaidLabel l{label, label->textOnPage(pageNumber), label->font(), label->colour(), {}, {}};
+                LaidLabel l{label,
+                            printableText(label->textOnPage(pageNumber), label->font()),
+                            label->font(),
+                            label->colour(),
+                            {},
+                            {}};
                 const FontMetrics& fm = metrics.get(l.font);
                 l.lineSpacing = fm.metrics.lineSpacing();
                 l.lineHeight = fm.metrics.height();
