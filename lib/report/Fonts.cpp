@@ -185,17 +185,17 @@ QString printableText(const QString& text, const FontSpec& spec)
     return out;
 }
 
-QString fontFile(const FontSpec& spec)
+FaceFile fontFile(const FontSpec& spec)
 {
     const QFontInfo info(baseFont(spec));
-    return fontconfigFile(info.family(), info.bold(), info.italic());
+    return {fontconfigFile(info.family(), info.bold(), info.italic()), info.bold(), info.italic()};
 }
 
-QString fallbackFontFile(int index)
+FaceFile fallbackFontFile(int index)
 {
     if (index < 0 || index >= fallbackFamilies().size())
-        return QString();
-    return fontconfigFile(fallbackFamilies()[index], false, false);
+        return {};
+    return {fontconfigFile(fallbackFamilies()[index], false, false)};
 }
 
 } // namespace report

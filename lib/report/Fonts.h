@@ -35,8 +35,13 @@ QString printableText(const QString& text, const FontSpec& spec);
 int faceFor(char32_t ch, const FontSpec& spec);
 
 // The font file of the installed face that stands in for `spec` (or for fallback face `index`),
-// empty when the platform does not say.
-QString fontFile(const FontSpec& spec);
-QString fallbackFontFile(int index);
+// with that face's own weight and slant; the path is empty when the platform does not say.
+struct FaceFile {
+    QString path;
+    bool bold = false;
+    bool italic = false;
+};
+FaceFile fontFile(const FontSpec& spec);
+FaceFile fallbackFontFile(int index);
 
 } // namespace report

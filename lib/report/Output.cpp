@@ -4,6 +4,7 @@
 #include "report/Fonts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QPageLayout>
@@ -12,7 +13,9 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QSet>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace report {
@@ -57,6 +60,86 @@ QString cssFamily(const QString& family)
 }
 
 QString px(double v) { return QString::number(v, 'f', 2); }
+
+// The faces a page set uses, embedded whole in the HTML so that a browser without them draws
+// every text with the very widths it was laid out with.
+class EmbeddedFaces {
+  public:
+    explicit EmbeddedFaces(const PreparedPages& pages)
+    {
+        std::vector<bool> fallbackUsed(size_t(fallbackFamilies().size()), false);
+        for (const PreparedPage& page : pages.pages)
+            for (const Item& item : page.items)
+                if (auto* t = std::get_if<TextItem>(&item)) {
+                    face(t->font);
+                    for (const char32_t ch : t->text.toUcs4())
+                        if (ch >= 0x250)
+                            if (const int f = faceFor(ch, t->font); f > 0)
+                                fallbackUsed[size_t(f - 1)] = true;
+                }
+        for (size_t i = 0; i < fallbackUsed.size(); ++i)
+            if (fallbackUsed[i]) {
+                const FaceFile file = fallbackFontFile(int(i));
+                const QString alias = QStringLiteral("Sovranel Reserva %1").arg(i + 1);
+                if (addFace(alias, file))
+                    m_fallbacks += QLatin1Char('\'') + alias + QStringLiteral("', ");
+            }
+    }
+
+    // The @font-face rules, one per face file.
+    const QString& rules() const { return m_rules; }
+
+    // The CSS family stack for a report font: its embedded face, the embedded fallback faces,
+    // then the names a reader's machine may have.
+    QString stack(const FontSpec& font) const
+    {
+        const QString alias = m_aliases.value(font.family);
+        return (alias.isEmpty() ? QString() : QLatin1Char('\'') + alias + QStringLiteral("', ")) +
+               m_fallbacks + cssFamily(font.family);
+    }
+
+  private:
+    void face(const FontSpec& font)
+    {
+        FontSpec key = font;
+        key.pointSize = 10;
+        key.underline = false;
+        if (std::find(m_seen.begin(), m_seen.end(), key) != m_seen.end())
+            return;
+        m_seen.push_back(key);
+        const QString alias = QStringLiteral("Sovranel ") + QString(font.family).remove(QLatin1Char('\''));
+        if (addFace(alias, fontFile(key)))
+            m_aliases.insert(font.family, alias);
+    }
+
+    bool addFace(const QString& alias, const FaceFile& file)
+    {
+        if (file.path.isEmpty())
+            return false;
+        const QString id = alias + QLatin1Char('|') + file.path;
+        if (m_files.contains(id))
+            return true;
+        QFile f(file.path);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray data = f.readAll();
+        const bool otf = data.startsWith("OTTO");
+        m_files.insert(id);
+        m_rules += QStringLiteral("@font-face { font-family: '%1'; font-weight: %2; font-style: %3;"
+                                  " src: url(data:font/%4;base64,%5) format('%6'); }\n")
+                       .arg(alias, file.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
+                            file.italic ? QStringLiteral("italic") : QStringLiteral("normal"),
+                            otf ? QStringLiteral("otf") : QStringLiteral("ttf"),
+                            QString::fromLatin1(data.toBase64()),
+                            otf ? QStringLiteral("opentype") : QStringLiteral("truetype"));
+        return true;
+    }
+
+    std::vector<FontSpec> m_seen;
+    QHash<QString, QString> m_aliases; // report family -> embedded alias
+    QSet<QString> m_files;
+    QString m_rules, m_fallbacks;
+};
 
 } // namespace
 
@@ -137,6 +220,7 @@ void writePdf(const PreparedPages& pages, const QString& path)
 
 QByteArray toHtml(const PreparedPages& pages)
 {
+    const EmbeddedFaces faces(pages);
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
     h += pages.title.toHtmlEscaped();
@@ -144,11 +228,14 @@ QByteArray toHtml(const PreparedPages& pages)
                         "body { background: #808080; margin: 0; padding: 16px 0; }\n"
                         ".page { position: relative; background: #fff; margin: 0 auto 16px; overflow: hidden;"
                         " box-shadow: 0 2px 6px rgba(0,0,0,.5); }\n"
-                        ".page > div { position: absolute; white-space: pre; line-height: 1; }\n"
+                        // Texts were measured without kerning or ligatures.
+                        ".page > div { position: absolute; white-space: pre; line-height: 1;"
+                        " font-kerning: none; font-variant-ligatures: none; }\n"
                         ".page > svg, .page > img { position: absolute; left: 0; top: 0; }\n"
                         "@media print { body { background: none; padding: 0; }"
-                        " .page { margin: 0; box-shadow: none; page-break-after: always; } }\n"
-                        "</style>\n</head>\n<body>\n");
+                        " .page { margin: 0; box-shadow: none; page-break-after: always; } }\n");
+    h += faces.rules();
+    h += QStringLiteral("</style>\n</head>\n<body>\n");
     const QString w = px(pages.pageSize.width()), hgt = px(pages.pageSize.height());
     for (const PreparedPage& page : pages.pages) {
         QString texts, shapes, images;
@@ -166,7 +253,7 @@ QByteArray toHtml(const PreparedPages& pages)
                                            "font-family:%5;font-size:%6pt;font-weight:%7;font-style:%8;"
                                            "text-decoration:%9;color:%10;text-align:%11\">%12</div>\n")
                                 .arg(px(i.rect.left()), px(i.rect.top()), px(i.rect.width()),
-                                     px(i.rect.height()), cssFamily(i.font.family).toHtmlEscaped(),
+                                     px(i.rect.height()), faces.stack(i.font).toHtmlEscaped(),
                                      QString::number(i.font.pointSize), i.font.bold ? "bold" : "normal",
                                      i.font.italic ? "italic" : "normal",
                                      i.font.underline ? "underline" : "none")
