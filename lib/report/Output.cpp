@@ -228,14 +228,28 @@ QByteArray toHtml(const PreparedPages& pages)
                         "body { background: #808080; margin: 0; padding: 16px 0; }\n"
                         ".page { position: relative; background: #fff; margin: 0 auto 16px; overflow: hidden;"
                         " box-shadow: 0 2px 6px rgba(0,0,0,.5); }\n"
-                        // Texts were measured without kerning or ligatures.
+                        // Texts were measured unhinted, at fractional widths, kerned and without
+                        // ligatures.
                         ".page > div { position: absolute; white-space: pre; line-height: 1;"
-                        " font-kerning: none; font-variant-ligatures: none; }\n"
+                        " font-variant-ligatures: none; text-rendering: geometricPrecision;"
+                        " font-synthesis: weight style; }\n"
                         ".page > svg, .page > img { position: absolute; left: 0; top: 0; }\n"
                         "@media print { body { background: none; padding: 0; }"
                         " .page { margin: 0; box-shadow: none; page-break-after: always; } }\n");
     h += faces.rules();
     h += QStringLiteral("</style>\n</head>\n<body>\n");
+    // A browser may still measure a face a little wider than the layout did: such a text is
+    // narrowed to the width it was laid out in, so that it never runs past its neighbours.
+    h += QStringLiteral("<script>\n"
+                        "document.fonts.ready.then(function () {\n"
+                        "  document.querySelectorAll('.page > div').forEach(function (d) {\n"
+                        "    if (d.scrollWidth > d.clientWidth + 0.5) {\n"
+                        "      d.style.transformOrigin = 'left top';\n"
+                        "      d.style.transform = 'scaleX(' + d.clientWidth / d.scrollWidth + ')';\n"
+                        "    }\n"
+                        "  });\n"
+                        "});\n"
+                        "</script>\n");
     const QString w = px(pages.pageSize.width()), hgt = px(pages.pageSize.height());
     for (const PreparedPage& page : pages.pages) {
         QString texts, shapes, images;
