@@ -85,7 +85,7 @@ bool dropped(char32_t ch)
            (ch >= 0xE0100 && ch <= 0xE01EF);
 }
 
-QString fontconfigFile(const QString& family, bool bold, bool italic)
+FaceFile fontconfigFile(const QString& family, bool bold, bool italic)
 {
     FcPattern* pattern = FcPatternCreate();
     const QByteArray name = family.toUtf8();
@@ -97,14 +97,18 @@ QString fontconfigFile(const QString& family, bool bold, bool italic)
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    QString file;
+    FaceFile file{QString(), bold, italic, QString()};
     FcChar8* path = nullptr;
     FcChar8* matched = nullptr;
+    FcChar8* postscript = nullptr;
     // Only the face asked for: fontconfig would otherwise answer with whatever it has.
     if (match && FcPatternGetString(match, FC_FAMILY, 0, &matched) == FcResultMatch &&
         QString::fromUtf8(reinterpret_cast<const char*>(matched)).compare(family, Qt::CaseInsensitive) == 0 &&
-        FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
-        file = QString::fromUtf8(reinterpret_cast<const char*>(path));
+        FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
+        file.path = QString::fromUtf8(reinterpret_cast<const char*>(path));
+        if (FcPatternGetString(match, FC_POSTSCRIPT_NAME, 0, &postscript) == FcResultMatch)
+            file.postscriptName = QString::fromUtf8(reinterpret_cast<const char*>(postscript));
+    }
     if (match)
         FcPatternDestroy(match);
     FcPatternDestroy(pattern);
@@ -188,14 +192,29 @@ QString printableText(const QString& text, const FontSpec& spec)
 FaceFile fontFile(const FontSpec& spec)
 {
     const QFontInfo info(baseFont(spec));
-    return {fontconfigFile(info.family(), info.bold(), info.italic()), info.bold(), info.italic()};
+    FaceFile file = fontconfigFile(info.family(), info.bold(), info.italic());
+    file.bold = info.bold();
+    file.italic = info.italic();
+    return file;
 }
 
 FaceFile fallbackFontFile(int index)
 {
     if (index < 0 || index >= fallbackFamilies().size())
         return {};
-    return {fontconfigFile(fallbackFamilies()[index], false, false)};
+    FaceFile file = fontconfigFile(fallbackFamilies()[index], false, false);
+    file.bold = file.italic = false;
+    return file;
+}
+
+FaceFile faceFileFor(char32_t ch, const FontSpec& spec)
+{
+    const int face = faceFor(ch, spec);
+    if (face < 0)
+        return {};
+    if (face == 0)
+        return fontFile(spec);
+    return fontconfigFile(fallbackFamilies()[face - 1], spec.bold, spec.italic);
 }
 
 } // namespace report

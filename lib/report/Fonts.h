@@ -40,8 +40,13 @@ struct FaceFile {
     QString path;
     bool bold = false;
     bool italic = false;
+    QString postscriptName; // as a PDF names the face
 };
 FaceFile fontFile(const FontSpec& spec);
 FaceFile fallbackFontFile(int index);
+
+// The face file that draws `ch` in `spec` (the face itself or a fallback face in the spec's
+// weight and slant); empty when none does.
+FaceFile faceFileFor(char32_t ch, const FontSpec& spec);
 
 } // namespace report

@@ -3,6 +3,7 @@
 
 #include "report/Fonts.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 
@@ -141,7 +143,128 @@ class EmbeddedFaces {
     QString m_rules, m_fallbacks;
 };
 
+// The PDF writer tells a reader which text each glyph stands for only inside the Basic
+// Multilingual Plane; an emoji beyond it would print and yet be missing from the PDF's text.
+// Its glyph numbers are given out in the order the glyphs are first drawn, so the glyphs each
+// face's map leaves out are, in order, the characters beyond that plane it drew first.
+QByteArray withTextBeyondTheBmp(const QByteArray& pdf, const PreparedPages& pages)
+{
+    QHash<QString, QList<char32_t>> drawn; // face's PostScript name -> characters, first use first
+    for (const PreparedPage& page : pages.pages)
+        for (const Item& item : page.items)
+            if (auto* t = std::get_if<TextItem>(&item))
+                for (const char32_t ch : t->text.toUcs4())
+                    if (ch >= 0x10000) {
+                        const QString face = faceFileFor(ch, t->font).postscriptName;
+                        if (!face.isEmpty() && !drawn[face].contains(ch))
+                            drawn[face].append(ch);
+                    }
+    if (drawn.isEmpty())
+        return pdf;
+
+    auto object = [&](int number, qsizetype* start, qsizetype* end) {
+        const QByteArray head = '\n' + QByteArray::number(number) + " 0 obj\n";
+        *start = pdf.indexOf(head);
+        if (*start < 0)
+            return QByteArray();
+        *start += 1;
+        *end = pdf.indexOf("endobj\n", *start);
+        return *end < 0 ? QByteArray() : pdf.mid(*start, *end - *start);
+    };
+    struct Change {
+        qsizetype start, end;
+        QByteArray with;
+    };
+    std::vector<Change> changes;
+    static const QRegularExpression type0(
+        QStringLiteral("/Subtype /Type0\\n/BaseFont /(\\S+)\\n/Encoding /Identity-H\\n/DescendantFonts "
+                       "\\[(\\d+) 0 R\\]\\n/ToUnicode "
+                       "(\\d+) 0 R"));
+    const QString text = QString::fromLatin1(pdf);
+    for (auto m = type0.globalMatch(text); m.hasNext();) {
+        const auto match = m.next();
+        const QList<char32_t> chars = drawn.value(match.captured(1));
+        if (chars.isEmpty())
+            continue;
+        qsizetype s = 0, e = 0;
+        const QByteArray cid = object(match.captured(2).toInt(), &s, &e);
+        const qsizetype w = cid.indexOf("/W [0 [");
+        const qsizetype wEnd = cid.indexOf(']', w);
+        if (w < 0 || wEnd < 0)
+            continue;
+        const int glyphs = int(cid.mid(w + 7, wEnd - w - 7).simplified().split(' ').size());
+        const QByteArray map = object(match.captured(3).toInt(), &s, &e);
+        const qsizetype endcmap = map.indexOf("endcmap");
+        const qsizetype stream = map.indexOf("stream\n");
+        const qsizetype streamEnd = map.indexOf("\nendstream");
+        if (endcmap < 0 || stream < 0 || streamEnd < 0)
+            continue;
+        std::vector<bool> mapped(size_t(glyphs), false);
+        static const QRegularExpression range(QStringLiteral("^<([0-9A-Fa-f]{4})> <([0-9A-Fa-f]{4})> "),
+                                              QRegularExpression::MultilineOption);
+        for (auto r = range.globalMatch(QString::fromLatin1(map)); r.hasNext();) {
+            const auto rm = r.next();
+            for (int g = rm.captured(1).toInt(nullptr, 16);
+                 g <= rm.captured(2).toInt(nullptr, 16) && g < glyphs; ++g)
+                mapped[size_t(g)] = true;
+        }
+        QByteArray entries;
+        int count = 0;
+        for (int g = 1, next = 0; g < glyphs && next < chars.size(); ++g) {
+            if (mapped[size_t(g)])
+                continue;
+            const QString utf16 = QString::fromUcs4(&chars[next++], 1);
+            entries += '<' + QByteArray::number(g, 16).rightJustified(4, '0').toUpper() + "> <";
+            for (QChar c : utf16)
+                entries += QByteArray::number(c.unicode(), 16).rightJustified(4, '0').toUpper();
+            entries += ">\n";
+            ++count;
+        }
+        if (!count)
+            continue;
+        QByteArray body = map.mid(stream + 7, streamEnd - stream - 7);
+        body.insert(body.indexOf("endcmap"),
+                    QByteArray::number(count) + " beginbfchar\n" + entries + "endbfchar\n");
+        changes.push_back({s, e,
+                           map.left(map.indexOf("<<")) + "<< /Length " + QByteArray::number(body.size()) +
+                               " >>\nstream\n" + body + "\nendstream\n"});
+    }
+    if (changes.empty())
+        return pdf;
+    std::sort(changes.begin(), changes.end(),
+              [](const Change& a, const Change& b) { return a.start < b.start; });
+    auto moved = [&](qsizetype offset) {
+        qsizetype delta = 0;
+        for (const Change& c : changes)
+            if (c.start < offset)
+                delta += c.with.size() - (c.end - c.start);
+        return offset + delta;
+    };
+    // The cross-reference table gives every object's byte offset: move those after a change.
+    const qsizetype xref = pdf.lastIndexOf("\nxref\n");
+    const qsizetype startxref = pdf.lastIndexOf("startxref\n");
+    if (xref < 0 || startxref < xref)
+        return pdf;
+    QByteArray out;
+    qsizetype at = 0;
+    for (const Change& c : changes) {
+        out += pdf.mid(at, c.start - at) + c.with;
+        at = c.end;
+    }
+    out += pdf.mid(at, xref + 1 - at);
+    QList<QByteArray> table = pdf.mid(xref + 1, startxref - xref - 1).split('\n');
+    for (QByteArray& line : table)
+        if (line.size() == 19 && line.endsWith(" 00000 n "))
+            line =
+                QByteArray::number(moved(line.left(10).toLongLong())).rightJustified(10, '0') + " 00000 n ";
+    out += table.join('\n');
+    out += "startxref\n" + QByteArray::number(moved(xref + 1)) + " \n%%EOF\n";
+    return out;
+}
+
 } // namespace
+
+static void writeQtPdf(const PreparedPages& pages, QIODevice& device);
 
 void paintPage(const PreparedPages& pages, int index, QPainter& painter)
 {
@@ -200,6 +323,16 @@ void printPages(const PreparedPages& pages, QPrinter& printer)
 }
 
 void writePdf(const PreparedPages& pages, QIODevice& device)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writeQtPdf(pages, buffer);
+    const QByteArray bytes = withTextBeyondTheBmp(buffer.data(), pages);
+    if (device.write(bytes) != bytes.size())
+        throw std::runtime_error("Não foi possível criar o PDF");
+}
+
+static void writeQtPdf(const PreparedPages& pages, QIODevice& device)
 {
     QPdfWriter pdf(&device);
     pdf.setResolution(96); // one PDF unit per prepared pixel: no rounding between them

@@ -821,9 +821,9 @@ void ReportGenerationTest::anEmojiInTheNamePrintsAndTheRestOfTheLineStays()
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     report::saveAs(p, pdf);
     const QString text = pdfText(pdf);
-    for (const QString& part :
-         {QStringLiteral("Ana"), QStringLiteral("Souza ✔"), QStringLiteral("fim \uFFFD ok")})
-        QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" in ") + text.left(200)));
+    QVERIFY2(text.contains(printed), qPrintable(text.left(200)));
+    // Everything beyond the name extracts as before.
+    QVERIFY(text.contains(QStringLiteral("Nascimento:")));
 }
 
 void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey_data()
