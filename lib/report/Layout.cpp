@@ -143,7 +143,8 @@ class BandLayout {
         });
         for (size_t from = 0; from < groups.size();) {
             size_t to = from + 1;
-            while (to < groups.size() && std::abs(groups[to].first->y - groups[from].first->y) <= kSameRow)
+            while (to < groups.size() && std::abs(groups[to].first->label->geometry.top() -
+                                                  groups[from].first->label->geometry.top()) <= kSameRow)
                 ++to;
             layLine(groups, from, to, metrics);
             from = to;
