@@ -245,7 +245,8 @@ void ReportEngineTest::aPairThatNoLongerFitsItsLineMovesToANewRow_data()
     QTest::addColumn<bool>("newRow");
     QTest::newRow("values that fit keep their places") << 10 << false << false;
     QTest::newRow("a longer value pushes the next pair along its line") << 45 << true << false;
-    QTest::newRow("a pair that would be squeezed moves to a new row at its own place") << 100 << false << true;
+    QTest::newRow("a pair that would be squeezed moves to a new row at its own place")
+        << 100 << false << true;
     QTest::newRow("a value longer than its line wraps at the edge, the next pair below it")
         << 300 << false << true;
 }
