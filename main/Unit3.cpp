@@ -12,7 +12,14 @@ namespace {
 
 constexpr double kAutoHeight = 16; // a self-sizing label's design height; the layout measures its text
 
-// A field title and the value label on its line.
+// A value label; its template text is its own name unless given.
+struct ValueLabel {
+    const char* name;
+    double left;
+    const char* text = nullptr;
+};
+
+// A field title and the value labels after it on its line; the layout keeps them together.
 struct FieldRow {
     const char* title;
     const char* text;
@@ -20,6 +27,7 @@ struct FieldRow {
     const char* value; // null: a title without a value
     double valueLeft;
     double top;
+    ValueLabel more[2] = {}; // values that follow the first one on the line
 };
 
 // The title band's identity lines.
@@ -29,7 +37,7 @@ const FieldRow kIdentity[] = {
     {"QRLabel4", "Sexo:", 224, "sexo", 264, 104},
     {"QRLabel6", "Naturalidade:", 16, "naturalidade", 96, 136},
     {"QRLabel5", "Estado Civil:", 320, "ec", 397, 136},
-    {"QRLabel7", "Telefone:", 16, "telefone1", 72, 168},
+    {"QRLabel7", "Telefone:", 16, "telefone1", 72, 168, {{"barra", 160, "/"}, {"telefone2", 168}}},
     {"QRLabel8", "Email:", 16, "email", 64, 200},
     {"QRLabel9", "Rua:", 16, "rua", 48, 232},
     {"QRLabel10", "Número:", 392, "numero", 448, 232},
@@ -37,6 +45,13 @@ const FieldRow kIdentity[] = {
     {"QRLabel12", "Bairro:", 16, "bairro", 64, 296},
     {"QRLabel13", "Cidade:", 304, "cidade", 352, 296},
     {"QRLabel14", "U.F.:", 504, "uf", 536, 296},
+};
+
+// The schooling lines.
+const FieldRow kSchooling[] = {
+    {"QRLabel71", "Escolaridade:", 14, "escolaridade", 102, 48},
+    {"QRLabel72", "Descrição:", 14, "descricao", 86, 72},
+    {"QRLabel73", "Escola / Instituto:", 14, "escola", 123, 96},
 };
 
 // The lines of an experience block: title text and its tops in block 1 and in blocks 2-5.
@@ -121,7 +136,33 @@ Label* label(Band* band, const QString& n, double left, double top, const QStrin
 {
     return band->add<Label>(n, QRectF(left, top, 0, kAutoHeight), text);
 }
-Label* label(Band* band, const QString& n, double left, double top) { return label(band, n, left, top, n); }
+
+// A value label as placed on its line; its template text is its own name unless given.
+struct PlacedValue {
+    QString name;
+    double left;
+    QString text = {};
+};
+
+// A field title with the values after it on its line, declared as one pair.
+void fieldPair(Band* band, const QString& title, const QString& text, double titleLeft, double top,
+               const std::vector<PlacedValue>& values)
+{
+    Label* t = label(band, title, titleLeft, top, text);
+    std::vector<Label*> v;
+    for (const PlacedValue& value : values)
+        v.push_back(label(band, value.name, value.left, top, value.text.isEmpty() ? value.name : value.text));
+    band->addPair(t, std::move(v));
+}
+
+void fieldPair(Band* band, const FieldRow& row)
+{
+    std::vector<PlacedValue> values{{name(row.value), row.valueLeft}};
+    for (const ValueLabel& more : row.more)
+        if (more.name)
+            values.push_back({name(more.name), more.left, more.text ? name(more.text) : QString()});
+    fieldPair(band, name(row.title), name(row.text), row.titleLeft, row.top, values);
+}
 
 Label* heading(Band* band, const char* n, const char* text, double left, double top)
 {
@@ -166,12 +207,10 @@ void TCurriculo::buildTemplate()
     titulo->alignment = Qt::AlignHCenter;
     titulo->setFont(FontSpec{QStringLiteral("Arial"), 16}, Qt::black);
     foto = subprincipal->add<report::Image>(QStringLiteral("foto"), QRectF(576, 80, 129, 137));
-    for (const FieldRow& row : kIdentity) {
-        label(subprincipal, name(row.title), row.titleLeft, row.top, name(row.text));
-        label(subprincipal, name(row.value), row.valueLeft, row.top);
-    }
-    barra = label(subprincipal, QStringLiteral("barra"), 160, 168, QStringLiteral("/"));
-    telefone2 = label(subprincipal, QStringLiteral("telefone2"), 168, 168);
+    for (const FieldRow& row : kIdentity)
+        fieldPair(subprincipal, row);
+    barra = value("barra");
+    telefone2 = value("telefone2");
     nome = value("nome");
     nome->setFont(FontSpec{QStringLiteral("Arial"), 10, true}, Qt::black);
     nascimento = value("nascimento");
@@ -201,9 +240,9 @@ void TCurriculo::buildTemplate()
             const BlockLine& l = kExperienceLines[i];
             const double top = first ? l.top1 : l.topN;
             const double titleLeft = i == 3 ? (first ? 160 : 158) : 14;
-            b.titulos[size_t(i)] =
-                label(b.subexperiencia, qrLabel(names.titles[i]), titleLeft, top, name(l.text));
-            label(b.subexperiencia, numbered(kExperienceValues[i], n), names.valueLefts[i], top);
+            fieldPair(b.subexperiencia, qrLabel(names.titles[i]), name(l.text), titleLeft, top,
+                      {{numbered(kExperienceValues[i], n), names.valueLefts[i]}});
+            b.titulos[size_t(i)] = r.find<Label>(qrLabel(names.titles[i]));
         }
         b.empresa = r.find<Label>(numbered("empresa", n));
         b.cargo = r.find<Label>(numbered("cargo", n));
@@ -217,12 +256,11 @@ void TCurriculo::buildTemplate()
     subescolaridade = r.addBand(BandKind::SubDetail, QStringLiteral("subescolaridade"), 126);
     linha2 = line(subescolaridade, QStringLiteral("linha2"), QRectF(8, -4, 701, 9), Qt::SolidLine);
     titulo3 = heading(subescolaridade, "titulo3", "Escolaridade", 14, 16);
-    label(subescolaridade, QStringLiteral("QRLabel71"), 14, 48, QStringLiteral("Escolaridade:"));
-    escolaridade = label(subescolaridade, QStringLiteral("escolaridade"), 102, 48);
-    label(subescolaridade, QStringLiteral("QRLabel72"), 14, 72, QStringLiteral("Descrição:"));
-    descricao = label(subescolaridade, QStringLiteral("descricao"), 86, 72);
-    label(subescolaridade, QStringLiteral("QRLabel73"), 14, 96, QStringLiteral("Escola / Instituto:"));
-    escola = label(subescolaridade, QStringLiteral("escola"), 123, 96);
+    for (const FieldRow& row : kSchooling)
+        fieldPair(subescolaridade, row);
+    escolaridade = value("escolaridade");
+    descricao = value("descricao");
+    escola = value("escola");
 
     // Courses: block 1 opens the section.
     for (int n = 1; n <= 5; ++n) {
@@ -237,8 +275,9 @@ void TCurriculo::buildTemplate()
         for (int i = 0; i < 4; ++i) {
             const BlockLine& l = kCourseLines[i];
             const double top = first ? l.top1 : l.topN;
-            b.titulos[size_t(i)] = label(b.subcurso, qrLabel(names.titles[i]), 14, top, name(l.text));
-            label(b.subcurso, numbered(kCourseValues[i], n), kCourseValueLefts[i], top);
+            fieldPair(b.subcurso, qrLabel(names.titles[i]), name(l.text), 14, top,
+                      {{numbered(kCourseValues[i], n), kCourseValueLefts[i]}});
+            b.titulos[size_t(i)] = r.find<Label>(qrLabel(names.titles[i]));
         }
         b.cudescricao = r.find<Label>(numbered("cudescricao", n));
         b.cuobs = r.find<Label>(numbered("cuobs", n));
@@ -252,12 +291,9 @@ void TCurriculo::buildTemplate()
     titulo5 = heading(subinformacoes, "titulo5", "Informações Adicionais", 14, 24);
     for (const ItemBand& item : kItems) {
         Band* band = r.addBand(BandKind::SubDetail, name(item.band), item.height);
-        for (const FieldRow* row : {&item.left, &item.right}) {
-            if (!row->title)
-                continue;
-            label(band, name(row->title), row->titleLeft, row->top, name(row->text));
-            label(band, name(row->value), row->valueLeft, row->top);
-        }
+        for (const FieldRow* row : {&item.left, &item.right})
+            if (row->title)
+                fieldPair(band, *row);
     }
     subcp = r.band(QStringLiteral("subcp"));
     subrg = r.band(QStringLiteral("subrg"));
@@ -285,6 +321,8 @@ void TCurriculo::buildTemplate()
                           : GroupFooterBand1->add<report::PageNumber>(name(c.name), box);
         l->setFont(FontSpec{QStringLiteral("Arial"), 8, false, c.italic}, Qt::black);
     }
+    // The counter reads as one phrase, "página 10 de 12", and keeps together at any page count.
+    GroupFooterBand1->addPair(value("txt1"), {value("txt2"), value("txt3"), value("txt4")});
     sovranel = value("sovranel");
     txt1 = value("txt1");
     txt2 = r.find<report::PageNumber>(QStringLiteral("txt2"));

@@ -15,8 +15,11 @@ namespace {
 
 constexpr double kTouch = 2;     // texts closer than this on one line would run into each other
 constexpr double kGap = 6;       // the room a pushed text keeps from the one before it
-constexpr double kMinWidth = 40; // a text pushed against an obstacle still gets this width
+constexpr double kMinValue = 60; // a value beside the texts before it gets at least this width
+constexpr double kRowGap = 6;    // between a line and the row that a pair moved down to
+constexpr double kEdge = 2;      // texts keep this far from the frame's line
 constexpr double kSameRow = 0.5;
+constexpr double kNowhere = -1e9;
 
 // One text control as laid out: its lines and the box they take.
 struct LaidLabel {
@@ -25,9 +28,11 @@ struct LaidLabel {
     FontSpec font;
     QColor colour;
     QStringList lines;
+    QStringList paragraphs;
+    double natural = 0; // the widest paragraph, unbroken
     double x = 0, y = 0, width = 0;
     double lineSpacing = 0, lineHeight = 0;
-    double growth = 0; // how much taller than its design box it came out
+    double designHeight() const { return label->autoSize ? lineHeight : label->geometry.height(); }
     double height() const
     {
         return lines.isEmpty() ? lineHeight : (lines.size() - 1) * lineSpacing + lineHeight;
@@ -91,110 +96,87 @@ bool overlapsRow(const QRectF& box, double top, double height)
     return box.top() < top + height && top < box.bottom();
 }
 
-// Lays out a band's controls for one page: texts flow along their line, push the texts after
-// them to the right when they are longer than the template foresaw, and wrap at the band's
-// right edge (or at a picture or line in their way); the lines below move down by what the
-// wrapped texts grew, and so does the band.
+// The labels of a line that the layout keeps together: a declared pair or a label alone.
+struct Group {
+    std::vector<size_t> members; // indexes into the band's laid labels, title first
+    bool titled = false;         // the first member is a field title, which is never broken
+    const LaidLabel* first = nullptr;
+};
+
+// Lays out a band's controls for one page, line by line from the top. On a line, a text longer
+// than the template foresaw pushes the pairs after it to the right while they still fit whole;
+// a pair that no longer fits moves to a new row below. A value wraps only at the band's right
+// edge (or at a picture or line in its way). What grew moves the lines below it down, and the
+// band grows with them.
 class BandLayout {
   public:
-    BandLayout(const Band& band, int pageNumber, double width, MetricsCache& metrics)
+    BandLayout(const Band& band, int pageNumber, double width, MetricsCache& metrics) : m_width(width - kEdge)
     {
-        std::vector<LaidLabel> labels;
-        std::vector<const Control*> obstacles;
         for (const auto& c : band.controls()) {
             if (!c->enabled)
                 continue;
             if (auto* label = dynamic_cast<const Label*>(c.get())) {
-                LaidLabel l{label, label->textOnPage(pageNumber), label->font(), label->colour(), {}};
+                LaidLabel l{label,
+                            printableText(label->textOnPage(pageNumber), label->font()),
+                            label->font(),
+                            label->colour(),
+                            {},
+                            {}};
                 const FontMetrics& fm = metrics.get(l.font);
                 l.lineSpacing = fm.metrics.lineSpacing();
                 l.lineHeight = fm.metrics.height();
                 l.x = label->geometry.left();
                 l.y = label->geometry.top();
-                labels.push_back(std::move(l));
+                l.paragraphs = paragraphs(l.text);
+                for (const QString& p : l.paragraphs)
+                    l.natural = std::max(l.natural, fm.metrics.horizontalAdvance(p));
+                m_labels.push_back(std::move(l));
             } else {
-                obstacles.push_back(c.get());
                 m_others.push_back(c.get());
             }
         }
-        std::stable_sort(labels.begin(), labels.end(), [](const LaidLabel& a, const LaidLabel& b) {
-            if (std::abs(a.y - b.y) > kSameRow)
-                return a.y < b.y;
-            return a.label->geometry.left() < b.label->geometry.left();
+        std::vector<Group> groups = makeGroups(band);
+        std::stable_sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
+            if (std::abs(a.first->y - b.first->y) > kSameRow)
+                return a.first->y < b.first->y;
+            return a.first->label->geometry.left() < b.first->label->geometry.left();
         });
-
-        double rowTop = -1e9, rowRight = -1e9;
-        for (LaidLabel& l : labels) {
-            const FontMetrics& fm = metrics.get(l.font);
-            if (std::abs(l.y - rowTop) > kSameRow) {
-                rowTop = l.y;
-                rowRight = -1e9;
-            }
-            const Label& label = *l.label;
-            if (label.autoSize && rowRight + kTouch > l.x)
-                l.x = rowRight + kGap;
-            double limit = width;
-            for (const Control* o : obstacles)
-                if (o->geometry.left() > label.geometry.left() && overlapsRow(o->geometry, l.y, l.lineHeight))
-                    limit = std::min(limit, o->geometry.left() - kGap);
-            const QStringList paras = paragraphs(l.text);
-            if (label.autoSize) {
-                double natural = 0;
-                for (const QString& p : paras)
-                    natural = std::max(natural, fm.metrics.horizontalAdvance(p));
-                const double room = std::max(limit - l.x, kMinWidth);
-                l.width = std::min(natural, room);
-                if (natural <= room)
-                    l.lines = paras;
-            } else {
-                l.width = label.geometry.width();
-            }
-            if (l.lines.isEmpty()) {
-                if (label.wordWrap || label.autoSize) {
-                    for (const QString& p : paras)
-                        l.lines += wrap(p, fm.font, l.width);
-                } else {
-                    l.lines = paras;
-                }
-            }
-            const double designHeight = label.autoSize ? l.lineHeight : label.geometry.height();
-            l.growth = std::max(0.0, l.height() - designHeight);
-            if (!l.text.isEmpty())
-                rowRight = l.x + l.width;
-            else
-                rowRight = std::max(rowRight, l.x);
+        for (size_t from = 0; from < groups.size();) {
+            size_t to = from + 1;
+            while (to < groups.size() && std::abs(groups[to].first->label->geometry.top() -
+                                                  groups[from].first->label->geometry.top()) <= kSameRow)
+                ++to;
+            layLine(groups, from, to, metrics);
+            from = to;
         }
+        for (const Group& g : groups)
+            m_order.insert(m_order.end(), g.members.begin(), g.members.end());
 
-        // What grew pushes down everything that starts below the grown text's design box.
-        std::map<double, double> growthByBottom; // design bottom -> the most any text there grew
-        for (const LaidLabel& l : labels) {
-            if (l.growth <= 0)
-                continue;
-            const double bottom = l.y + (l.label->autoSize ? l.lineHeight : l.label->geometry.height());
-            double& g = growthByBottom[bottom];
-            g = std::max(g, l.growth);
-        }
-        auto shiftAt = [&](double top) {
-            double s = 0;
-            for (const auto& [bottom, g] : growthByBottom)
-                if (bottom <= top + kSameRow)
-                    s += g;
-            return s;
-        };
-        for (LaidLabel& l : labels)
-            l.y += shiftAt(l.y);
         for (const Control* o : m_others)
             m_shift.push_back(shiftAt(o->geometry.top()));
         double grown = 0;
-        for (const auto& [bottom, g] : growthByBottom)
+        for (const auto& [bottom, g] : m_growthByBottom)
             grown += g;
         m_height = band.height + grown;
         // A face taller than the template foresaw still ends inside its band, clear of the
         // next band's opening line.
-        for (const LaidLabel& l : labels)
+        for (const LaidLabel& l : m_labels)
             if (!l.text.isEmpty() && l.label->autoSize)
                 m_height = std::max(m_height, l.y + l.height());
-        m_labels = std::move(labels);
+    }
+
+    // How far above the band's top its highest item reaches (texts one pixel above the top).
+    double overhang() const
+    {
+        double top = 0;
+        for (const LaidLabel& l : m_labels)
+            if (!l.text.isEmpty())
+                top = std::min(top, l.y);
+        for (size_t i = 0; i < m_others.size(); ++i) {
+            const QRectF& g = m_others[i]->geometry;
+            top = std::min(top, dynamic_cast<const Line*>(m_others[i]) ? g.center().y() : g.top());
+        }
+        return -top;
     }
 
     double height() const { return m_height; }
@@ -214,7 +196,8 @@ class BandLayout {
                     out(ImageItem{box, picture(*image)}, box.top());
             }
         }
-        for (const LaidLabel& l : m_labels) {
+        for (size_t index : m_order) {
+            const LaidLabel& l = m_labels[index];
             const int align = int(l.label->alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
             for (int i = 0; i < l.lines.size(); ++i) {
                 if (l.lines[i].isEmpty())
@@ -227,9 +210,164 @@ class BandLayout {
     }
 
   private:
+    std::vector<Group> makeGroups(const Band& band)
+    {
+        std::map<const Label*, size_t> index;
+        for (size_t i = 0; i < m_labels.size(); ++i)
+            index.emplace(m_labels[i].label, i);
+        std::vector<bool> grouped(m_labels.size(), false);
+        std::vector<Group> groups;
+        for (const FieldPair& pair : band.pairs()) {
+            Group g;
+            auto take = [&](const Label* l) {
+                const auto it = index.find(l);
+                if (it == index.end() || grouped[it->second])
+                    return false;
+                grouped[it->second] = true;
+                g.members.push_back(it->second);
+                return true;
+            };
+            g.titled = pair.title && take(pair.title);
+            for (const Label* v : pair.values)
+                take(v);
+            if (!g.members.empty())
+                groups.push_back(std::move(g));
+        }
+        for (size_t i = 0; i < m_labels.size(); ++i)
+            if (!grouped[i])
+                groups.push_back(Group{{i}, false, nullptr});
+        for (Group& g : groups)
+            g.first = &m_labels[g.members.front()];
+        return groups;
+    }
+
+    // What the lines laid so far moved down everything that starts at `top` in the template.
+    double shiftAt(double top) const
+    {
+        double s = 0;
+        for (const auto& [bottom, g] : m_growthByBottom)
+            if (bottom <= top + kSameRow)
+                s += g;
+        return s;
+    }
+
+    // The right end a label may reach at its row: the band's edge, or a picture or line that
+    // stands in its way.
+    double limitFor(const LaidLabel& l, double top) const
+    {
+        double limit = m_width;
+        for (const Control* o : m_others) {
+            const QRectF box = o->geometry.translated(0, shiftAt(o->geometry.top()));
+            if (o->geometry.left() > l.label->geometry.left() && overlapsRow(box, top, l.lineHeight))
+                limit = std::min(limit, o->geometry.left() - kGap);
+        }
+        return limit;
+    }
+
+    // Places a group's members on the row at `top`, after the texts ending at `rowRight`: each
+    // at its place, or just after the text before it where that one reaches further. Returns
+    // whether the whole group fits: its title unbroken, and each value whole or with at least
+    // the room it has at its own place (and never less than kMinValue).
+    bool placeGroup(const Group& g, double top, double rowRight, double lineLeft)
+    {
+        double right = rowRight, overflow = 0;
+        for (size_t i = 0; i < g.members.size(); ++i) {
+            LaidLabel& l = m_labels[g.members[i]];
+            l.y = top + (l.label->geometry.top() - g.first->label->geometry.top());
+            l.x = l.label->geometry.left();
+            if (!l.label->autoSize)
+                continue; // a fixed box keeps its place
+            if (right + kTouch > l.x)
+                l.x = right + kGap;
+            const bool title = g.titled && i == 0;
+            const double limit = limitFor(l, l.y);
+            // A pushed value may not be squeezed narrower than its template place would have it.
+            const double placeRoom = limit - l.label->geometry.left();
+            const double need = title ? l.natural : std::min(l.natural, std::max(kMinValue, placeRoom));
+            overflow = std::max(overflow, l.x + need - limit);
+            const double width = title ? l.natural : std::min(l.natural, std::max(limit - l.x, 0.0));
+            right = l.text.isEmpty() ? std::max(right, l.x) : l.x + width;
+        }
+        if (overflow <= 0.01)
+            return true;
+        // Texts wider than the template foresaw (a long page count, a broad script face) slide
+        // left into the free room of their line before they give up their row.
+        const double start = g.first->x;
+        const double floor = rowRight > kNowhere / 2 ? rowRight + kGap : std::min(lineLeft, start);
+        const double slide = std::min(overflow, std::max(0.0, start - floor));
+        for (size_t m : g.members)
+            if (m_labels[m].label->autoSize)
+                m_labels[m].x -= slide;
+        return slide >= overflow - 0.01;
+    }
+
+    // Gives each member of a placed group its width and lines.
+    void breakGroup(const Group& g, MetricsCache& metrics)
+    {
+        for (size_t i = 0; i < g.members.size(); ++i) {
+            LaidLabel& l = m_labels[g.members[i]];
+            const Label& label = *l.label;
+            const FontMetrics& fm = metrics.get(l.font);
+            l.lines.clear();
+            if (label.autoSize) {
+                const double room = std::max(limitFor(l, l.y) - l.x, 1.0);
+                l.width = std::min(l.natural, room);
+                if (l.natural <= room + 0.01) {
+                    l.lines = l.paragraphs;
+                    continue;
+                }
+            } else {
+                l.width = label.geometry.width();
+                if (!label.wordWrap) {
+                    l.lines = l.paragraphs;
+                    continue;
+                }
+            }
+            for (const QString& p : l.paragraphs)
+                l.lines += wrap(p, fm.font, l.width);
+        }
+    }
+
+    void layLine(const std::vector<Group>& groups, size_t from, size_t to, MetricsCache& metrics)
+    {
+        const double designTop = groups[from].first->label->geometry.top();
+        const double lineLeft = groups[from].first->label->geometry.left();
+        double rowTop = designTop + shiftAt(designTop);
+        const double shift = rowTop - designTop;
+        double rowRight = kNowhere, rowBottom = rowTop;
+        double designBottom = kNowhere, bottom = kNowhere;
+        for (size_t gi = from; gi < to; ++gi) {
+            const Group& g = groups[gi];
+            if (!placeGroup(g, rowTop, rowRight, lineLeft) && rowRight > kNowhere / 2) {
+                rowTop = rowBottom + kRowGap;
+                rowRight = kNowhere;
+                placeGroup(g, rowTop, rowRight, lineLeft);
+            }
+            breakGroup(g, metrics);
+            for (size_t m : g.members) {
+                const LaidLabel& l = m_labels[m];
+                if (!l.text.isEmpty())
+                    rowRight = l.x + l.width;
+                else
+                    rowRight = std::max(rowRight, l.x);
+                if (!l.text.isEmpty())
+                    rowBottom = std::max(rowBottom, l.y + l.height());
+                designBottom = std::max(designBottom, l.label->geometry.top() + l.designHeight());
+                bottom = std::max(bottom, l.y - shift + l.height());
+            }
+        }
+        if (bottom > designBottom + 0.01) {
+            double& g = m_growthByBottom[designBottom];
+            g = std::max(g, bottom - designBottom);
+        }
+    }
+
+    double m_width;
     std::vector<LaidLabel> m_labels;
+    std::vector<size_t> m_order; // the labels line by line, as their texts read
     std::vector<const Control*> m_others;
     std::vector<double> m_shift;
+    std::map<double, double> m_growthByBottom; // design bottom -> the most a line there grew
     double m_height = 0;
 };
 
@@ -288,6 +426,8 @@ PreparedPages Report::prepare()
             newPage();
             y = top;
         }
+        // At a page's top, texts set a little above their band's top would cross the frame.
+        y = std::max(y, top + laid.overhang());
         if (fitsAPage) {
             laid.place(
                 QPointF(margin, y),
@@ -330,6 +470,12 @@ PreparedPages Report::prepare()
         }
         y += h;
     }
+    // A page that holds nothing of the résumé would print its footer alone.
+    const size_t frameItems = frame ? 1 : 0;
+    if (out.pages.size() > 1)
+        out.pages.erase(std::remove_if(out.pages.begin() + 1, out.pages.end(),
+                                       [&](const PreparedPage& p) { return p.items.size() <= frameItems; }),
+                        out.pages.end());
     if (footer) {
         for (size_t p = 0; p < out.pages.size(); ++p) {
             const BandLayout laid(*footer, int(p + 1), width, metrics);

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace report {
@@ -96,6 +97,22 @@ void Band::adopt(std::unique_ptr<Control> control)
     if (!m_report->m_controls.emplace(control->name(), control.get()).second)
         throw std::logic_error("report: two controls named " + control->name().toStdString());
     m_controls.push_back(std::move(control));
+}
+
+void Band::addPair(Label* title, std::vector<Label*> values)
+{
+    std::vector<Label*> members = values;
+    if (title)
+        members.insert(members.begin(), title);
+    for (Label* l : members) {
+        if (!l || &l->band() != this)
+            throw std::logic_error("report: a pair of band " + m_name.toStdString() +
+                                   " holds a label of another band");
+        for (const FieldPair& p : m_pairs)
+            if (p.title == l || std::find(p.values.begin(), p.values.end(), l) != p.values.end())
+                throw std::logic_error("report: " + l->name().toStdString() + " is in two pairs");
+    }
+    m_pairs.push_back(FieldPair{title, std::move(values)});
 }
 
 Report::Report() = default;

@@ -102,6 +102,16 @@ class Image : public Control {
 
 enum class BandKind { Title, SubDetail, PageFooter };
 
+// Texts of one line that belong together: a field title and the value or values after it
+// ("Cidade:" and the city; "Telefone:", the first phone, "/" and the second). The layout keeps a
+// pair whole: its title is never broken, several values flow one after the other, and a pair
+// that no longer fits beside the texts before it on its line moves to a new row of its band.
+// A label on no pair flows alone, as a value would.
+struct FieldPair {
+    Label* title = nullptr; // null: values only
+    std::vector<Label*> values;
+};
+
 // A horizontal strip of the report holding controls. The title band prints once at the top;
 // sub-detail bands follow once each in order; the page footer sits at every page's bottom.
 class Band {
@@ -126,12 +136,18 @@ class Band {
     }
     const std::vector<std::unique_ptr<Control>>& controls() const { return m_controls; }
 
+    // Declares a pair of this band's labels on one line; throws std::logic_error for a label of
+    // another band or one already in a pair.
+    void addPair(Label* title, std::vector<Label*> values);
+    const std::vector<FieldPair>& pairs() const { return m_pairs; }
+
   private:
     void adopt(std::unique_ptr<Control> control);
     Report* m_report;
     BandKind m_kind;
     QString m_name;
     std::vector<std::unique_ptr<Control>> m_controls;
+    std::vector<FieldPair> m_pairs;
 };
 
 // A report template: the page, its frame, the report font, the title and the bands in print

@@ -89,6 +89,9 @@ class ReportEngineTest : public QObject {
     void aLongTextWrapsAtTheBandsEdgeAndItsBandGrows();
     void aLongerTextPushesTheTextsAfterItOnItsLine();
     void aBandTallerThanAPageGoesOnOverTheNextPages();
+    void aPairThatNoLongerFitsItsLineMovesToANewRow_data();
+    void aPairThatNoLongerFitsItsLineMovesToANewRow();
+    void htmlEmbedsTheFacesItUsesWithAFallbackStack();
     void pdfHasTheTitleTheCreatorAndExtractableAccents();
     void htmlIsOneFileWithEveryTextAndThePicture();
     void savingRefusesAnUnknownFormatAndAnUnwritableFolder();
@@ -233,6 +236,82 @@ void ReportEngineTest::aBandTallerThanAPageGoesOnOverTheNextPages()
             }
     }
     QCOMPARE(all, paragraphs);
+}
+
+void ReportEngineTest::aPairThatNoLongerFitsItsLineMovesToANewRow_data()
+{
+    QTest::addColumn<int>("length"); // of the first pair's value
+    QTest::addColumn<bool>("pushed");
+    QTest::addColumn<bool>("newRow");
+    QTest::newRow("values that fit keep their places") << 10 << false << false;
+    QTest::newRow("a longer value pushes the next pair along its line") << 45 << true << false;
+    QTest::newRow("a pair that would be squeezed moves to a new row at its own place")
+        << 100 << false << true;
+    QTest::newRow("a value longer than its line wraps at the edge, the next pair below it")
+        << 300 << false << true;
+}
+
+void ReportEngineTest::aPairThatNoLongerFitsItsLineMovesToANewRow()
+{
+    QFETCH(int, length);
+    QFETCH(bool, pushed);
+    QFETCH(bool, newRow);
+    Fixture f(2, 40);
+    Band* b = f.bands[0];
+    auto add = [&](const char* name, double left, const QString& text) {
+        return b->add<Label>(QString::fromLatin1(name), QRectF(left, 10, 0, 16), text);
+    };
+    const QString value = QStringLiteral("Jardim das Flores ").repeated(20).left(length);
+    b->addPair(add("t1", 10, QStringLiteral("Bairro:")), {add("v1", 60, value)});
+    b->addPair(add("t2", 300, QStringLiteral("Cidade:")), {add("v2", 350, QStringLiteral("São Paulo"))});
+    const PreparedPages p = f.report.prepare();
+
+    const TextItem* title = findText(p, QStringLiteral("Cidade:"));
+    const TextItem* city = findText(p, QStringLiteral("São Paulo"));
+    QVERIFY(title && city);
+    QCOMPARE(city->rect.top(), title->rect.top());
+    QVERIFY(city->rect.left() > title->rect.right());
+    double valueBottom = 0, valueRight = 0;
+    QString printed;
+    for (const Item& item : p.pages[0].items)
+        if (auto* t = std::get_if<TextItem>(&item); t && t->rect.left() == 37.8 + 60) {
+            printed += t->text;
+            valueBottom = std::max(valueBottom, t->rect.bottom());
+            valueRight = std::max(valueRight, t->rect.right());
+        }
+    QCOMPARE(printed.remove(' '), value.trimmed().remove(' '));
+    QVERIFY(valueRight <= 793.7 - 37.8);
+    const double lineTop = 37.8 + 40 + 10;
+    if (newRow) {
+        QCOMPARE(title->rect.left(), 37.8 + 300);
+        QVERIFY(title->rect.top() >= valueBottom);
+    } else {
+        QCOMPARE(title->rect.top(), lineTop);
+        QCOMPARE(title->rect.left() > 37.8 + 300, pushed);
+        QVERIFY(title->rect.left() > valueRight);
+    }
+    // The band grew by what its line took beyond one row, and the next band moved with it.
+    const double grown = std::max(valueBottom, title->rect.bottom()) - (lineTop + title->rect.height());
+    QCOMPARE(findText(p, QStringLiteral("band 2"))->rect.top(), 37.8 + 40 + 40 + grown);
+}
+
+void ReportEngineTest::htmlEmbedsTheFacesItUsesWithAFallbackStack()
+{
+    Fixture f(1, 40);
+    f.report.find<Label>(QStringLiteral("label1"))
+        ->setFont(FontSpec{QStringLiteral("Arial"), 10, true}, Qt::black);
+    const QString plain = QString::fromUtf8(toHtml(f.report.prepare()));
+    // The regular and the bold face, each once, and every text naming its embedded face first.
+    QCOMPARE(plain.count(QStringLiteral("@font-face")), 2);
+    QCOMPARE(plain.count(QStringLiteral("src: url(data:font/ttf;base64,")), 2);
+    QVERIFY(plain.contains(QStringLiteral("font-family:'Sovranel Arial', 'Arial', 'Liberation Sans'")));
+    QVERIFY(!plain.contains(QStringLiteral("Sovranel Reserva")));
+
+    // A symbol that the face lacks brings the fallback face that draws it.
+    f.report.find<Label>(QStringLiteral("label1"))->caption = QStringLiteral("band 1 ✔");
+    const QString symbol = QString::fromUtf8(toHtml(f.report.prepare()));
+    QCOMPARE(symbol.count(QStringLiteral("@font-face")), 3);
+    QVERIFY(symbol.contains(QStringLiteral("font-family:'Sovranel Arial', 'Sovranel Reserva 1', 'Arial'")));
 }
 
 void ReportEngineTest::pdfHasTheTitleTheCreatorAndExtractableAccents()

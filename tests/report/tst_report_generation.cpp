@@ -122,6 +122,81 @@ QString phoneLine(const PreparedPages& pages, int nth)
     return out.join(QLatin1Char(' '));
 }
 
+// The first fault of the pages' geometry, or empty: every item inside its page's frame, and no
+// text over another text or over a picture.
+QString geometryFault(const PreparedPages& pages)
+{
+    constexpr double e = 0.01;
+    for (int p = 0; p < pages.pageCount(); ++p) {
+        QRectF frame;
+        std::vector<std::pair<QRectF, QString>> boxes; // texts and pictures
+        for (const report::Item& item : pages.pages[size_t(p)].items)
+            if (auto* f = std::get_if<report::FrameItem>(&item))
+                frame = f->rect;
+        const QRectF inside = frame.adjusted(-e, -e, e, e);
+        for (const report::Item& item : pages.pages[size_t(p)].items) {
+            const QString where = QStringLiteral("page %1: ").arg(p + 1);
+            if (auto* t = std::get_if<TextItem>(&item)) {
+                if (!inside.contains(t->rect))
+                    return where + QStringLiteral("\"%1\" outside the frame").arg(t->text);
+                boxes.emplace_back(t->rect, t->text);
+            } else if (auto* i = std::get_if<report::ImageItem>(&item)) {
+                if (!inside.contains(i->rect))
+                    return where + QStringLiteral("a picture outside the frame");
+                boxes.emplace_back(i->rect, QStringLiteral("[picture]"));
+            } else if (auto* l = std::get_if<report::LineItem>(&item)) {
+                if (!inside.contains(l->line.p1()) || !inside.contains(l->line.p2()))
+                    return where + QStringLiteral("a line outside the frame");
+            }
+        }
+        for (size_t a = 0; a < boxes.size(); ++a)
+            for (size_t b = a + 1; b < boxes.size(); ++b)
+                if (boxes[a].first.adjusted(e, e, -e, -e).intersects(boxes[b].first.adjusted(e, e, -e, -e)))
+                    return QStringLiteral("page %1: \"%2\" over \"%3\"")
+                        .arg(p + 1)
+                        .arg(boxes[a].second, boxes[b].second);
+    }
+    return QString();
+}
+
+// The largest empty stretch between two things on a page, the room above the footer aside.
+double largestGap(const PreparedPages& pages, int* page)
+{
+    double largest = 0;
+    for (int p = 0; p < pages.pageCount(); ++p) {
+        std::vector<std::pair<double, double>> spans;
+        for (const report::Item& item : pages.pages[size_t(p)].items)
+            std::visit(
+                [&](const auto& i) {
+                    using T = std::decay_t<decltype(i)>;
+                    if constexpr (std::is_same_v<T, report::LineItem>)
+                        spans.emplace_back(i.line.y1(), i.line.y1());
+                    else if constexpr (!std::is_same_v<T, report::FrameItem>)
+                        spans.emplace_back(i.rect.top(), i.rect.bottom());
+                },
+                item);
+        std::sort(spans.begin(), spans.end());
+        const double footer = spans.empty() ? 0 : spans.back().first - 0.01;
+        double reach = spans.empty() ? 0 : spans.front().second;
+        for (const auto& [top, bottom] : spans) {
+            if (top >= footer)
+                break;
+            if (top - reach > largest) {
+                largest = top - reach;
+                *page = p + 1;
+            }
+            reach = std::max(reach, bottom);
+        }
+    }
+    return largest;
+}
+
+// Every text of the pages run together without blanks, as a reader takes in the lines.
+QString runningText(const PreparedPages& pages)
+{
+    return texts(pages).join(QString()).remove(QLatin1Char(' '));
+}
+
 template <class W> W* topLevel()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -159,6 +234,12 @@ class ReportGenerationTest : public QObject {
     void answeringNoShowsTheProgressAndWaitsForAMaximizedPreview();
     void answeringYesOpensTheStyleDialogAndNothingElse();
     void thePdfAndHtmlHoldTheWholeResume();
+    void longValuesStayWholeInsideTheFrame_data();
+    void longValuesStayWholeInsideTheFrame();
+    void longRemarksMakeBandsNoTallerThanTheirTexts_data();
+    void longRemarksMakeBandsNoTallerThanTheirTexts();
+    void theCounterKeepsItsTextsApartAtAnyPageCount();
+    void anEmojiInTheNamePrintsAndTheRestOfTheLineStays();
     void aSampleThatTheFormCannotTakeNamesTheKey_data();
     void aSampleThatTheFormCannotTakeNamesTheKey();
     void phoneLines_data();
@@ -584,6 +665,185 @@ void ReportGenerationTest::thePdfAndHtmlHoldTheWholeResume()
             QVERIFY2(text.contains(QString::fromUtf8(wanted)),
                      qPrintable(QStringLiteral("%1: %2\n%3").arg(font, wanted, text)));
     }
+}
+
+namespace {
+
+// A value of exactly `length` characters, told apart from the others by its first word.
+QString probeValue(const QString& tag, int length)
+{
+    static const QStringList words = QStringLiteral("Doutor Antônio Carlos de Oliveira Figueiredo Jardim das "
+                                                    "Flores Vila Nova Conceição São José dos Campos Ribeirão")
+                                         .split(' ');
+    QString v = tag;
+    for (int i = 0; v.size() < length; ++i)
+        v += QLatin1Char(' ') + words[i % words.size()];
+    return v.left(length).trimmed();
+}
+
+// Fills the text fields of every line holding two pairs or more, and the name beside the photo,
+// with values of `length` characters; returns them in print order.
+QStringList fillProbe(int length)
+{
+    const char* const fields[] = {"edt_nome",   "edt_natural", "edt_rua", "edt_numero", "edt_bairro",
+                                  "edt_cidade", "edt_cp",      "edt_te",  "edt_rg",     "edt_cpf"};
+    QJsonObject sample{{"Image1", "foto.jpg"},        {"edt_ec", "Divorciado"}, {"edt_uf", "SP"},
+                       {"edt_exnome1", "Empresa Um"}, {"informar_saida", true}, {"edt_sexo", "Feminino"}};
+    QStringList values;
+    for (const char* f : fields) {
+        values << probeValue(QString::fromLatin1(f + 4), length);
+        sample.insert(QString::fromLatin1(f), values.last());
+    }
+    fill(QJsonDocument(sample).toJson());
+    return values;
+}
+
+} // namespace
+
+void ReportGenerationTest::longValuesStayWholeInsideTheFrame_data()
+{
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("length");
+    for (const char* font : {"Arial", "Monotype Corsiva", "Brush Script MT"})
+        for (int length : {30, 60, 90, 200})
+            QTest::newRow(qPrintable(QStringLiteral("%1 characters in %2").arg(length).arg(font)))
+                << QString::fromLatin1(font) << length;
+}
+
+void ReportGenerationTest::longValuesStayWholeInsideTheFrame()
+{
+    QFETCH(QString, font);
+    QFETCH(int, length);
+    const QStringList values = fillProbe(length);
+    Form1->PreencherCurriculo(font, Qt::black, true);
+    // Nine-digit mobiles are longer than the template foresaw.
+    Curriculo->telefone1->caption = QStringLiteral("(11) 98765-4321");
+    Curriculo->telefone2->caption = QStringLiteral("(21) 99876-5432");
+    Form1->TotalDePaginas();
+    const PreparedPages p = Curriculo->report().prepare();
+
+    const QString fault = geometryFault(p);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    const QString running = runningText(p);
+    qsizetype from = 0;
+    for (const QString& v : values) {
+        const qsizetype at = running.indexOf(QString(v).remove(' '), from);
+        QVERIFY2(at >= 0, qPrintable(QStringLiteral("\"%1\" is not whole, or out of order").arg(v)));
+        from = at + 1;
+    }
+    const QStringList all = texts(p);
+    for (const char* title : {"Nome:", "Naturalidade:", "Estado Civil:", "Telefone:", "Rua:", "Número:",
+                              "Bairro:", "Cidade:", "U.F.:", "Admissão:", "Demissão:",
+                              "Carteira Profissional:", "Titulo Eleitoral:", "R.G.:", "C.P.F.:"})
+        QVERIFY2(all.contains(QString::fromUtf8(title)),
+                 qPrintable(QStringLiteral("%1 is broken").arg(title)));
+
+    // The phone line reads as one row: first phone, "/", second phone.
+    const TextItem *first = nullptr, *slash = nullptr, *second = nullptr;
+    for (const TextItem* t : textItems(p, 0)) {
+        if (t->text == Curriculo->telefone1->caption)
+            first = t;
+        else if (t->text == QLatin1String("/"))
+            slash = t;
+        else if (t->text == Curriculo->telefone2->caption)
+            second = t;
+    }
+    QVERIFY(first && slash && second);
+    QCOMPARE(slash->rect.top(), first->rect.top());
+    QCOMPARE(second->rect.top(), first->rect.top());
+    QVERIFY(first->rect.right() < slash->rect.left() && slash->rect.right() < second->rect.left());
+}
+
+void ReportGenerationTest::longRemarksMakeBandsNoTallerThanTheirTexts_data()
+{
+    QTest::addColumn<QString>("font");
+    for (const char* font : {"Arial", "Monotype Corsiva", "Brush Script MT"})
+        QTest::newRow(font) << QString::fromLatin1(font);
+}
+
+void ReportGenerationTest::longRemarksMakeBandsNoTallerThanTheirTexts()
+{
+    QFETCH(QString, font);
+    fill("@full");
+    QStringList remarks = fillProbe(200);
+    for (int n = 0; n < 5; ++n) {
+        remarks << probeValue(QStringLiteral("experiencia%1").arg(n + 1), 2000);
+        Form1->experiencias[size_t(n)].edt_exobs->setText(remarks.last());
+        remarks << probeValue(QStringLiteral("curso%1").arg(n + 1), 2000);
+        Form1->cursos[size_t(n)].edt_cuobs->setText(remarks.last());
+    }
+    Form1->PreencherCurriculo(font, Qt::black, true);
+    Form1->TotalDePaginas();
+    const PreparedPages p = Curriculo->report().prepare();
+
+    const QString fault = geometryFault(p);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    const QString running = runningText(p);
+    for (const QString& r : remarks)
+        QVERIFY2(running.contains(QString(r).remove(' ')), qPrintable(r.left(16)));
+    // A band as tall as its texts leaves no stretch wider than the template's own spacing;
+    // the page count then follows from the texts.
+    int page = 0;
+    const double gap = largestGap(p, &page);
+    QVERIFY2(gap < 48, qPrintable(QStringLiteral("%1 px empty on page %2").arg(gap).arg(page)));
+    QCOMPARE(Curriculo->txt4->caption, QString::number(p.pageCount()));
+}
+
+void ReportGenerationTest::theCounterKeepsItsTextsApartAtAnyPageCount()
+{
+    Form1->PreencherCurriculo(QStringLiteral("Arial"), Qt::black, true);
+    QStringList lines;
+    for (int i = 1; i <= 900; ++i)
+        lines << QStringLiteral("linha %1").arg(i);
+    Curriculo->frase->caption = lines.join('\n');
+    Form1->TotalDePaginas();
+    const PreparedPages p = Curriculo->report().prepare();
+    QVERIFY2(p.pageCount() >= 12, qPrintable(QString::number(p.pageCount())));
+    const QString fault = geometryFault(p);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    const QString total = QString::number(p.pageCount());
+    for (int page = 0; page < p.pageCount(); ++page) {
+        const auto items = textItems(p, page);
+        QVERIFY(items.size() > 5); // never a footer alone
+        const std::vector<const TextItem*> counter(items.end() - 4, items.end());
+        QCOMPARE(counter[0]->text, QStringLiteral("página"));
+        QCOMPARE(counter[1]->text, QString::number(page + 1));
+        QCOMPARE(counter[3]->text, total);
+        for (int i = 1; i < 4; ++i)
+            QVERIFY2(counter[size_t(i)]->rect.left() >= counter[size_t(i - 1)]->rect.right() + 2,
+                     qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(counter[size_t(i)]->text)));
+    }
+    QCOMPARE(missingInOrder(texts(p), lines), QString());
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    report::saveAs(p, pdf);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("página 10 de ") + total), qPrintable(text.right(400)));
+}
+
+void ReportGenerationTest::anEmojiInTheNamePrintsAndTheRestOfTheLineStays()
+{
+    // 😀 and ✔ are in the fallback faces; U+1FAE0 (a melting face) is in none of them.
+    const QString name = QStringLiteral("Ana 😀 Souza ✔ fim \U0001FAE0 ok");
+    QJsonObject sample{{"edt_nome", name}};
+    fill(QJsonDocument(sample).toJson());
+    const PreparedPages p = generate();
+    const QString printed = QStringLiteral("Ana 😀 Souza ✔ fim \uFFFD ok");
+    QVERIFY2(texts(p).contains(printed), qPrintable(texts(p).join('|')));
+    QVERIFY(geometryFault(p).isEmpty());
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    report::saveAs(p, pdf);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(printed), qPrintable(text.left(200)));
+    // Everything beyond the name extracts as before.
+    QVERIFY(text.contains(QStringLiteral("Nascimento:")));
 }
 
 void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey_data()
