@@ -687,8 +687,11 @@ QStringList fillProbe(int length)
 {
     const char* const fields[] = {"edt_nome",   "edt_natural", "edt_rua", "edt_numero", "edt_bairro",
                                   "edt_cidade", "edt_cp",      "edt_te",  "edt_rg",     "edt_cpf"};
-    QJsonObject sample{{"Image1", "foto.jpg"},        {"edt_ec", "Divorciado"}, {"edt_uf", "SP"},
-                       {"edt_exnome1", "Empresa Um"}, {"informar_saida", true}, {"edt_sexo", "Feminino"}};
+    // Nine-digit mobiles are longer than the template foresaw.
+    QJsonObject sample{
+        {"Image1", "foto.jpg"},         {"edt_ec", "Divorciado"},      {"edt_uf", "SP"},
+        {"edt_exnome1", "Empresa Um"},  {"informar_saida", true},      {"edt_sexo", "Feminino"},
+        {"edt_tel1", "(11)98765-4321"}, {"edt_tel2", "(21)99876-5432"}};
     QStringList values;
     for (const char* f : fields) {
         values << probeValue(QString::fromLatin1(f + 4), length);
@@ -716,9 +719,6 @@ void ReportGenerationTest::longValuesStayWholeInsideTheFrame()
     QFETCH(int, length);
     const QStringList values = fillProbe(length);
     Form1->PreencherCurriculo(font, Qt::black, true);
-    // Nine-digit mobiles are longer than the template foresaw.
-    Curriculo->telefone1->caption = QStringLiteral("(11) 98765-4321");
-    Curriculo->telefone2->caption = QStringLiteral("(21) 99876-5432");
     Form1->TotalDePaginas();
     const PreparedPages p = Curriculo->report().prepare();
 
