@@ -125,8 +125,8 @@ void TModerno::buildTemplate()
     // The footer keeps some room above its line, so a full page never runs into it.
     rodape = r.addBand(BandKind::PageFooter, QStringLiteral("rodape"), 22);
     sovranel =
-        rodape->add<Label>(QStringLiteral("sovranel"), QRectF(0, 10, 0, 11), QStringLiteral("Sovranel 3.1"));
-    sovranel->setFont(FontSpec{QStringLiteral("Arial"), 7, false, true}, QColor(0x80, 0x80, 0x80));
+        rodape->add<Label>(QStringLiteral("sovranel"), QRectF(0, 9, 0, 12), QStringLiteral("Sovranel 3.1"));
+    sovranel->setFont(FontSpec{QStringLiteral("Arial"), 8, false, true}, QColor(0x80, 0x80, 0x80));
     contador = rodape->add<PageCounter>(QStringLiteral("contador"), QRectF(width - 200, 9, 200, 12));
     contador->autoSize = false;
     contador->wordWrap = false;
