@@ -92,8 +92,8 @@ class Stack {
         if (!shown)
             return;
         row({h.titulo});
-        h.regua->geometry.moveTop(m_y + 1);
-        m_y += 9;
+        h.regua->geometry.moveTop(m_y + 2);
+        m_y += 10;
     }
 
     double bottom() const { return m_y; }
@@ -167,8 +167,10 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         rules.push_back(course.heading.regua);
     }
     m.nome->setFont(FontSpec{accent, 20, true}, kText);
+    // The script faces read smaller than their size says; their headings get a little more.
+    const double headingSize = isScriptFace(accent) ? 13 : 11.5;
     for (Label* h : headings)
-        h->setFont(FontSpec{accent, 11.5, true}, kText);
+        h->setFont(FontSpec{accent, headingSize, true}, kText);
     m.cargop->setFont(FontSpec{body, 12}, kSecondary);
     for (Label* l : {m.contato, m.pessoal})
         l->setFont(FontSpec{body, 9}, kSecondary);
