@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 using report::FontSpec;
@@ -34,23 +35,18 @@ constexpr double kPhotoHeight = 102;
 constexpr double kBesidePhoto = 18; // the room the header's lines keep from the photo
 constexpr double kSectionGap = 16;  // above a section's heading
 constexpr double kBlockGap = 10;    // between two blocks of one section
+constexpr double kAfterCourse = 6;  // between a course and its school on one line
 
-struct Metrics {
-    double height;
-    double ascent;
-};
-
-// A font's line height and ascent as the engine measures them. A filling meets a handful of
-// fonts; their metrics are kept once for the run.
-Metrics metrics(const FontSpec& spec)
+// A font's metrics as the engine measures them. A filling meets a handful of fonts; their
+// metrics are kept once for the run.
+const QFontMetricsF& metrics(const FontSpec& spec)
 {
-    static std::vector<std::pair<FontSpec, Metrics>> known;
+    static std::vector<std::pair<FontSpec, std::unique_ptr<QFontMetricsF>>> known;
     for (const auto& [s, m] : known)
         if (s == spec)
-            return m;
-    const QFontMetricsF fm(report::toQFont(spec), &report::layoutDevice());
-    known.emplace_back(spec, Metrics{fm.height(), fm.ascent()});
-    return known.back().second;
+            return *m;
+    known.emplace_back(spec, std::make_unique<QFontMetricsF>(report::toQFont(spec), &report::layoutDevice()));
+    return *known.back().second;
 }
 
 // Places the rows of a band one under the other from `top`; a row without text is switched
@@ -74,13 +70,13 @@ class Stack {
         // Texts of different sizes on one row share their baseline.
         double ascent = 0;
         for (Label* l : labels)
-            ascent = std::max(ascent, metrics(l->font()).ascent);
+            ascent = std::max(ascent, metrics(l->font()).ascent());
         double bottom = m_y;
         for (Label* l : labels) {
-            const Metrics fm = metrics(l->font());
+            const QFontMetricsF& fm = metrics(l->font());
             l->enabled = !l->caption.isEmpty();
-            l->geometry.moveTop(m_y + ascent - fm.ascent);
-            l->geometry.setHeight(fm.height);
+            l->geometry.moveTop(m_y + ascent - fm.ascent());
+            l->geometry.setHeight(fm.height());
             bottom = std::max(bottom, l->geometry.bottom());
         }
         m_y = bottom;
@@ -291,9 +287,22 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
             headed = true;
             course.curso->caption = page.edt_cucurso->text();
             const QString detail = joined({page.edt_cuescola->text(), page.edt_cuduracao->text()});
-            course.detalhe->caption = detail.isEmpty() ? QString() : QStringLiteral("·  ") + detail;
             course.obs->caption = page.edt_cuobs->text();
-            s.row({course.curso, course.detalhe});
+            // School and duration follow the course on its line when they fit there, and go
+            // to a line of their own when they do not.
+            const QString inLine = QStringLiteral("·  ") + detail;
+            const double courseWidth = metrics(course.curso->font()).horizontalAdvance(course.curso->caption);
+            const bool fits =
+                courseWidth + kAfterCourse + metrics(course.detalhe->font()).horizontalAdvance(inLine) <=
+                width;
+            course.detalhe->caption = detail.isEmpty() ? QString() : fits ? inLine : detail;
+            course.detalhe->geometry.moveLeft(fits ? courseWidth + kAfterCourse : 0);
+            if (fits) {
+                s.row({course.curso, course.detalhe});
+            } else {
+                s.row({course.curso});
+                s.row({course.detalhe}, 1);
+            }
             s.row({course.obs}, 2);
             course.band->height = s.bottom();
         }

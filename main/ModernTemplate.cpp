@@ -106,10 +106,10 @@ void TModerno::buildTemplate()
         ModernCourse& course = cursos[size_t(n - 1)];
         course.band = r.addBand(BandKind::SubDetail, numbered("subcurso", n), 50);
         course.heading = heading(course.band, numbered("curso", n), "Cursos", width);
-        // The course and what follows it on its line size themselves, so that the school and
-        // the duration follow the course's own width.
+        // The course and what follows it on its line size themselves; the filling places the
+        // school and the duration after the course's own width.
         course.curso = course.band->add<Label>(numbered("cudescricao", n), QRectF(0, 0, 0, 16), QString());
-        course.detalhe = course.band->add<Label>(numbered("cudetalhe", n), QRectF(1, 0, 0, 16), QString());
+        course.detalhe = course.band->add<Label>(numbered("cudetalhe", n), QRectF(0, 0, 0, 16), QString());
         course.obs = text(course.band, numbered("cuobs", n), 0, width);
     }
 

@@ -138,7 +138,7 @@ class ModernLayoutTest : public QObject {
     void theLetteringModelReachesTheBodyUnlessItIsAScript_data();
     void theLetteringModelReachesTheBodyUnlessItIsAScript();
     void theFullSampleTakesFewerPagesThanTheClassicForm();
-    void aHeadingNeverEndsAPageAndTheCounterCountsEveryPage();
+    void longTextsWrapInsideTheMarginsAndAHeadingNeverEndsAPage();
     void aSecondFillingShowsNothingOfTheFirst();
     void theStyleDialogChoosesTheLayoutAndTheSaveFollowsIt();
 
@@ -370,7 +370,7 @@ void ModernLayoutTest::theFullSampleTakesFewerPagesThanTheClassicForm()
     QCOMPARE(Form1->filledReport().title, QStringLiteral("Curriculo de Maria da Conceição Araújo"));
 }
 
-void ModernLayoutTest::aHeadingNeverEndsAPageAndTheCounterCountsEveryPage()
+void ModernLayoutTest::longTextsWrapInsideTheMarginsAndAHeadingNeverEndsAPage()
 {
     fill("@full");
     QString remark;
@@ -378,8 +378,28 @@ void ModernLayoutTest::aHeadingNeverEndsAPageAndTheCounterCountsEveryPage()
         remark += QStringLiteral("Atendimento, caixa, estoque, fornecedores e treinamento de equipe. ");
     for (int n = 1; n <= 5; ++n)
         fill(QStringLiteral(R"({"edt_exobs%1": "%2", "edt_cuobs%1": "%2"})").arg(n).arg(remark).toUtf8());
+    const QString name =
+        QStringLiteral("Maria da Conceição Aparecida dos Santos Araújo de Albuquerque Figueiredo");
+    const QString course = QStringLiteral(
+        "Técnicas de Atendimento, Vendas, Negociação e Fidelização de Clientes no Varejo Moderno");
+    fill(QStringLiteral(R"({"edt_nome": "%1", "edt_cucurso2": "%2"})").arg(name, course).toUtf8());
     const PreparedPages p = generate(PageLayout::Moderno);
     QVERIFY2(p.pageCount() >= 2, qPrintable(QString::number(p.pageCount())));
+    QString words;
+    for (const TextItem* t : textItems(p)) {
+        QVERIFY2(t->rect.left() >= kMargin - 0.01 && t->rect.right() <= p.pageSize.width() - kMargin + 0.01,
+                 qPrintable(t->text));
+        QVERIFY2(t->rect.bottom() <= p.pageSize.height() - kMargin + 0.01, qPrintable(t->text));
+        words += t->text + QLatin1Char(' ');
+    }
+    // Nothing lost: the long name wraps beside the photo, the course's school goes to a line
+    // of its own.
+    QVERIFY2(words.simplified().contains(name), qPrintable(words));
+    QVERIFY(words.contains(QStringLiteral("Senac São Paulo  ·  3 Meses")));
+    for (const TextItem* t : textItems(p, 0))
+        if (t->font.pointSize == 20)
+            QVERIFY2(t->rect.right() < p.pageSize.width() - kMargin - 96, qPrintable(t->text));
+    QCOMPARE(words.simplified().count(remark.simplified()), 10);
     for (int page = 0; page < p.pageCount(); ++page) {
         const auto items = textItems(p, page);
         for (size_t i = 0; i < items.size(); ++i)
