@@ -140,6 +140,7 @@ class ModernLayoutTest : public QObject {
     void theFullSampleTakesFewerPagesThanTheClassicForm();
     void longTextsWrapInsideTheMarginsAndAHeadingNeverEndsAPage();
     void aSecondFillingShowsNothingOfTheFirst();
+    void theFillingMarksEveryStageInOrder();
     void theStyleDialogChoosesTheLayoutAndTheSaveFollowsIt();
 
   private:
@@ -428,6 +429,21 @@ void ModernLayoutTest::aSecondFillingShowsNothingOfTheFirst()
     for (const char* shown : {"Segundo", "Empresa B", "Experiência Profissional"})
         QVERIFY2(all.contains(QString::fromUtf8(shown)), shown);
     QCOMPARE(countOf<report::ImageItem>(p), 0);
+}
+
+// The progress bars of the generation and the save follow these stages.
+void ModernLayoutTest::theFillingMarksEveryStageInOrder()
+{
+    fill("@full");
+    QList<int> stages;
+    FillOptions options;
+    options.layout = PageLayout::Moderno;
+    options.progress = [&](FillStage s) { stages << int(s); };
+    Form1->PreencherCurriculo(options);
+    QList<int> expected;
+    for (int s = int(FillStage::Font); s <= int(FillStage::Sentence); ++s)
+        expected << s;
+    QCOMPARE(stages, expected);
 }
 
 void ModernLayoutTest::theStyleDialogChoosesTheLayoutAndTheSaveFollowsIt()
