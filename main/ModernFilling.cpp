@@ -37,23 +37,29 @@ constexpr double kSectionGap = 16;  // above a section's heading
 constexpr double kBlockGap = 10;    // between two blocks of one section
 constexpr double kAfterCourse = 6;  // between a course and its school on one line
 
-// A font's metrics as the engine measures them. A filling meets a handful of fonts; their
-// metrics are kept once for the run.
-const QFontMetricsF& metrics(const FontSpec& spec)
-{
-    static std::vector<std::pair<FontSpec, std::unique_ptr<QFontMetricsF>>> known;
-    for (const auto& [s, m] : known)
-        if (s == spec)
-            return *m;
-    known.emplace_back(spec, std::make_unique<QFontMetricsF>(report::toQFont(spec), &report::layoutDevice()));
-    return *known.back().second;
-}
+// Fonts' metrics as the engine measures them. A filling meets a handful of fonts; each one is
+// measured once per filling.
+class Metrics {
+  public:
+    const QFontMetricsF& operator()(const FontSpec& spec)
+    {
+        for (const auto& [s, m] : m_known)
+            if (s == spec)
+                return *m;
+        m_known.emplace_back(spec,
+                             std::make_unique<QFontMetricsF>(report::toQFont(spec), &report::layoutDevice()));
+        return *m_known.back().second;
+    }
+
+  private:
+    std::vector<std::pair<FontSpec, std::unique_ptr<QFontMetricsF>>> m_known;
+};
 
 // Places the rows of a band one under the other from `top`; a row without text is switched
 // off and takes no room.
 class Stack {
   public:
-    explicit Stack(double top) : m_y(top) {}
+    Stack(Metrics& metrics, double top) : m_metrics(metrics), m_y(top) {}
 
     void row(std::initializer_list<Label*> labels, double gap = 0)
     {
@@ -70,10 +76,10 @@ class Stack {
         // Texts of different sizes on one row share their baseline.
         double ascent = 0;
         for (Label* l : labels)
-            ascent = std::max(ascent, metrics(l->font()).ascent());
+            ascent = std::max(ascent, m_metrics(l->font()).ascent());
         double bottom = m_y;
         for (Label* l : labels) {
-            const QFontMetricsF& fm = metrics(l->font());
+            const QFontMetricsF& fm = m_metrics(l->font());
             l->enabled = !l->caption.isEmpty();
             l->geometry.moveTop(m_y + ascent - fm.ascent());
             l->geometry.setHeight(fm.height());
@@ -95,6 +101,7 @@ class Stack {
     double bottom() const { return m_y; }
 
   private:
+    Metrics& m_metrics;
     double m_y;
     int m_rows = 0;
 };
@@ -146,6 +153,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
             options.progress(stage);
     };
     const double width = r.bandWidth();
+    Metrics metrics;
 
     // Lettering: the chosen face for the name and the headings, and for the body too unless
     // it is a script face.
@@ -225,7 +233,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         photoHeight = size.height();
     }
     const double textWidth = m.foto->enabled ? width - kPhotoWidth - kBesidePhoto : width;
-    Stack header(0);
+    Stack header(metrics, 0);
     for (Label* l : {m.nome, m.cargop, m.contato, m.pessoal})
         l->geometry.setWidth(textWidth);
     header.row({m.nome});
@@ -241,7 +249,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         const ModernJob& job = m.experiencias[i];
         job.band->enabled = !page.edt_exnome->text().isEmpty();
         if (job.band->enabled) {
-            Stack s(headed ? kBlockGap : kSectionGap);
+            Stack s(metrics, headed ? kBlockGap : kSectionGap);
             s.heading(job.heading, !headed);
             headed = true;
             const QString position = page.edt_excargo->text();
@@ -265,7 +273,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
 
     m.subescolaridade->enabled = !form.edt_escolaridade->text().isEmpty();
     if (m.subescolaridade->enabled) {
-        Stack s(kSectionGap);
+        Stack s(metrics, kSectionGap);
         s.heading(m.formacao, true);
         m.escolaridade->caption =
             joined({form.edt_escolaridade->text(), form.edt_curso->text()}, QStringLiteral(" – "));
@@ -282,7 +290,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         const ModernCourse& course = m.cursos[i];
         course.band->enabled = !page.edt_cucurso->text().isEmpty();
         if (course.band->enabled) {
-            Stack s(headed ? kBlockGap - 2 : kSectionGap);
+            Stack s(metrics, headed ? kBlockGap - 2 : kSectionGap);
             s.heading(course.heading, !headed);
             headed = true;
             course.curso->caption = page.edt_cucurso->text();
@@ -324,7 +332,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
     m.subinformacoes->enabled =
         !m.salario->caption.isEmpty() || !m.carteira->caption.isEmpty() || !m.identidade->caption.isEmpty();
     if (m.subinformacoes->enabled) {
-        Stack s(kSectionGap);
+        Stack s(metrics, kSectionGap);
         s.heading(m.informacoes, true);
         s.row({m.salario});
         s.row({m.carteira}, 3);
@@ -341,7 +349,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
     m.frase->caption = sentence;
     m.subfrase->enabled = !sentence.isEmpty();
     if (m.subfrase->enabled) {
-        Stack s(kSectionGap + 6);
+        Stack s(metrics, kSectionGap + 6);
         s.row({m.frase});
         m.subfrase->height = s.bottom();
     }
