@@ -1,4 +1,4 @@
-// resume_to_pdf SAMPLE.json OUT [--font NAME] [--color #RRGGBB] [--no-counter]
+// resume_to_pdf SAMPLE.json OUT [--font NAME] [--color #RRGGBB] [--no-counter] [--layout classico|moderno]
 // resume_to_pdf SAMPLE.json --preview [...]: the same résumé in the preview window instead.
 // resume_to_pdf SAVED.qrp OUT|--preview: the pages of a saved résumé, as they were saved.
 // Starts the program's windows offscreen, fills the entry window from the sample, fills and
@@ -7,11 +7,11 @@
 #include "FormSample.h"
 #include "Program.h"
 #include "Unit1.h"
-#include "Unit3.h"
 
 #include "report/Output.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportFile.h"
+#include "report/Template.h"
 #include "ui/Application.h"
 
 #include <QColor>
@@ -25,7 +25,7 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json|SAVED.qrp OUT.pdf|OUT.html|OUT.qrp [--font NAME] "
-                         "[--color #RRGGBB] [--no-counter]\n"
+                         "[--color #RRGGBB] [--no-counter] [--layout classico|moderno]\n"
                          "       resume_to_pdf SAMPLE.json|SAVED.qrp --preview [options]\n");
     return 2;
 }
@@ -43,6 +43,7 @@ int main(int argc, char** argv)
     QString font = QStringLiteral("Arial");
     QColor colour = Qt::black;
     bool counter = true, styled = false, preview = false;
+    PageLayout layout = PageLayout::Classico;
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -59,6 +60,17 @@ int main(int argc, char** argv)
         } else if (a == QLatin1String("--no-counter")) {
             counter = false;
             styled = true;
+        } else if (a == QLatin1String("--layout") && i + 1 < args.size()) {
+            const QString name = args[++i];
+            if (name == QLatin1String("classico")) {
+                layout = PageLayout::Classico;
+            } else if (name == QLatin1String("moderno")) {
+                layout = PageLayout::Moderno;
+            } else {
+                std::fprintf(stderr, "resume_to_pdf: not a layout (classico or moderno): %s\n",
+                             qPrintable(name));
+                return 2;
+            }
         } else if (a == QLatin1String("--preview")) {
             preview = true;
         } else if (a.startsWith(QLatin1String("--"))) {
@@ -86,16 +98,21 @@ int main(int argc, char** argv)
         env.videoSource = {};
         createWindows(env);
         fillFormFromFile(*Form1, files[0]);
-        if (styled)
-            Form1->PreencherCurriculo(font, colour, counter);
-        else
-            Form1->PreencherCurriculo(QStringLiteral("Arial"), Qt::black, true);
+        // The generation command's defaults unless a style option was given.
+        FillOptions options;
+        if (styled) {
+            options.fontName = font;
+            options.colour = colour;
+            options.pageCounter = counter;
+        }
+        options.layout = layout;
+        Form1->PreencherCurriculo(options);
         Form1->TotalDePaginas();
         Form1->TituloDoCurriculo();
         if (preview)
             Form1->VisualizarCurriculo();
         else
-            report::saveAs(Curriculo->report().prepare(), files[1]);
+            report::saveAs(Form1->filledReport().prepare(), files[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "resume_to_pdf: %s\n", e.what());
         result = 1;

@@ -28,6 +28,10 @@ enum class FillStage {
     Sentence,
 };
 
+// The page layouts the résumé can be printed in: the classic form, and the modern one that
+// leads with the name and the position sought.
+enum class PageLayout { Classico, Moderno };
+
 // What a filling of the résumé report applies. The generation commands and the style dialog
 // give the font, colour and page counter; the save dialog colours fewer targets and leaves
 // the page counter as the last generation set it.
@@ -35,6 +39,7 @@ struct FillOptions {
     QString fontName = QStringLiteral("Arial");
     QColor colour = Qt::black;
     bool pageCounter = true;
+    PageLayout layout = PageLayout::Classico;
 
     enum class ColourTargets {
         All,          // every line, the footer, the frame and the texts

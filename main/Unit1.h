@@ -22,6 +22,10 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 
+namespace report {
+class Report;
+} // namespace report
+
 namespace net {
 class WebView;
 } // namespace net
@@ -77,6 +81,9 @@ class TForm1 : public QMainWindow {
 
     // Entry controls in component order.
     const std::vector<EntryControl>& entryControls() const { return m_entries; }
+
+    // The report the last filling wrote: the classic form or the modern layout.
+    report::Report& filledReport() const;
 
     // Pages
     QTabWidget* PageControl1 = nullptr;
@@ -232,6 +239,7 @@ class TForm1 : public QMainWindow {
     Environment m_env;
     std::vector<EntryControl> m_entries;
     bool m_shownOnce = false;
+    PageLayout m_filledLayout = PageLayout::Classico;
     // Receives the key, focus and page events that the navigation and the actions listen to.
     // Being a member, it goes before the controls do, so no handler runs on a half-destroyed window.
     std::unique_ptr<QObject> m_wiring;

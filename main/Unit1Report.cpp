@@ -2,6 +2,7 @@
 // style and save dialogs.
 #include "Unit1.h"
 
+#include "ModernTemplate.h"
 #include "Unit3.h"
 #include "Unit6.h"
 
@@ -73,6 +74,11 @@ void TForm1::PreencherCurriculo(const QString& fontName, const QColor& colour, b
 
 void TForm1::PreencherCurriculo(const FillOptions& options)
 {
+    m_filledLayout = options.layout;
+    if (options.layout == PageLayout::Moderno) {
+        fillModern(*this, modernTemplate(), options);
+        return;
+    }
     TCurriculo& c = *Curriculo;
     report::Report& r = c.report();
     auto mark = [&](FillStage stage) {
@@ -132,12 +138,7 @@ void TForm1::PreencherCurriculo(const FillOptions& options)
     mark(FillStage::Identity);
 
     // Photograph: without one the box draws nothing, but stays.
-    if (Image1->isEmpty())
-        c.foto->clear();
-    else if (Image1->kind() == ui::PictureKind::File)
-        c.foto->setPicture(Image1->image(), Image1->encoded(), Image1->format());
-    else
-        c.foto->setPicture(Image1->image());
+    copyPicture(*Image1, *c.foto);
     mark(FillStage::Photo);
 
     for (size_t i = 0; i < c.experiencias.size(); ++i) {
@@ -212,16 +213,23 @@ void TForm1::PreencherCurriculo(const FillOptions& options)
     mark(FillStage::Sentence);
 }
 
+report::Report& TForm1::filledReport() const
+{
+    return m_filledLayout == PageLayout::Moderno ? modernTemplate().report() : Curriculo->report();
+}
+
 void TForm1::TotalDePaginas()
 {
-    report::Report& r = Curriculo->report();
+    report::Report& r = filledReport();
     r.prepare();
-    Curriculo->txt4->caption = QString::number(r.pageCount());
+    report::Label* total =
+        m_filledLayout == PageLayout::Moderno ? modernTemplate().contador : Curriculo->txt4;
+    total->caption = QString::number(r.pageCount());
 }
 
 void TForm1::TituloDoCurriculo()
 {
-    Curriculo->report().title = QStringLiteral("Curriculo de ") + edt_nome->text();
+    filledReport().title = QStringLiteral("Curriculo de ") + edt_nome->text();
 }
 
-void TForm1::VisualizarCurriculo() { report::PreviewWindow::showAndWait(Curriculo->report().prepare()); }
+void TForm1::VisualizarCurriculo() { report::PreviewWindow::showAndWait(filledReport().prepare()); }

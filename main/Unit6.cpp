@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 
 Timpressao* impressao = nullptr;
 
@@ -47,6 +48,21 @@ QFrame* bottomLine(QWidget* parent, const char* name, const QRect& at)
     dark->setStyleSheet(QStringLiteral("QFrame { border: none; background: palette(dark); }"));
     return f;
 }
+
+// The layout choice, in the room the dialog grows by below its other controls.
+struct LayoutRow {
+    PageLayout layout;
+    const char* button;
+    const char* caption;
+    QRect buttonAt;
+    const char* picture;
+    QRect pictureAt;
+};
+
+const LayoutRow kLayouts[] = {
+    {PageLayout::Classico, "Layout1", "Clássico", {80, 384, 97, 17}, "Image4", {8, 352, 64, 88}},
+    {PageLayout::Moderno, "Layout2", "Moderno", {272, 384, 97, 17}, "Image5", {200, 352, 64, 88}},
+};
 
 } // namespace
 
@@ -105,13 +121,81 @@ QImage Timpressao::samplePicture(int model)
     return image;
 }
 
+QImage Timpressao::layoutPicture(PageLayout layout)
+{
+    const QSize size = kLayouts[0].pictureAt.size();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int w = size.width(), h = size.height();
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(0, 0, w - 1, h - 1);
+    const QColor ink(0x30, 0x30, 0x30), grey(0xa0, 0xa0, 0xa0), accent(0x1f, 0x4e, 0x99);
+    auto bar = [&](double x, double y, double width, double height, const QColor& c) {
+        p.fillRect(QRectF(x, y, width, height), c);
+    };
+    auto rule = [&](double y, const QColor& c, Qt::PenStyle style = Qt::SolidLine) {
+        p.setPen(QPen(c, 0.8, style));
+        p.drawLine(QPointF(6, y), QPointF(w - 6, y));
+    };
+    if (layout == PageLayout::Classico) {
+        // A framed form: the title centred, field titles with their values, the photo
+        // beside them, sections opened by a line.
+        p.setPen(QPen(ink, 0.8));
+        p.drawRect(QRectF(4, 4, w - 8, h - 8));
+        bar(w / 2.0 - 14, 8, 28, 3, ink);
+        p.fillRect(QRectF(w - 19, 16, 11, 12), QColor(0xc8, 0xd0, 0xdc));
+        for (int i = 0; i < 5; ++i) {
+            bar(8, 17 + i * 4.5, 8, 1.6, ink);
+            bar(18, 17 + i * 4.5, 14 + (i % 3) * 6, 1.6, grey);
+        }
+        double y = 40;
+        for (int section = 0; section < 3; ++section) {
+            rule(y, ink);
+            bar(8, y + 3, 18, 1.8, ink);
+            for (int i = 0; i < 2; ++i) {
+                bar(8, y + 8 + i * 4, 10, 1.4, ink);
+                bar(20, y + 8 + i * 4, 12 + (i % 2) * 10, 1.4, grey);
+            }
+            y += 15;
+        }
+    } else {
+        // The name large, the position beneath, the photo at the right; headings in colour
+        // over thin rules, no frame.
+        bar(6, 7, 30, 4, accent);
+        bar(6, 13, 22, 2, ink);
+        bar(6, 17.5, 36, 1.2, grey);
+        bar(6, 20, 30, 1.2, grey);
+        p.fillRect(QRectF(w - 17, 7, 11, 12), QColor(0xc8, 0xd0, 0xdc));
+        double y = 28;
+        for (int section = 0; section < 3; ++section) {
+            bar(6, y, 20, 2, accent);
+            rule(y + 3.5, accent);
+            for (int i = 0; i < 2; ++i) {
+                bar(6, y + 6 + i * 6.5, 18, 1.6, ink);
+                if (section == 0)
+                    bar(w - 18, y + 6 + i * 6.5, 12, 1.4, grey);
+                bar(6, y + 9 + i * 6.5, 34 + (i % 2) * 8, 1.2, grey);
+            }
+            y += 19;
+        }
+    }
+    return image;
+}
+
+PageLayout Timpressao::layout() const
+{
+    return Layout2->isChecked() ? PageLayout::Moderno : PageLayout::Classico;
+}
+
 Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
 {
     impressao = this;
     setObjectName(QStringLiteral("impressao"));
     setWindowTitle(QStringLiteral("Configure o estilo do seu Curriculo!"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(584, 324);
+    setFixedSize(584, 448);
     setFont(sansSerif(11));
 
     Label1 = label(this, "Label1", {8, 8}, QStringLiteral("Selecione o modelo da letra do seu curriculo:"),
@@ -166,6 +250,25 @@ Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
     BitBtn1->setCursor(Qt::PointingHandCursor);
     BitBtn1->setDefault(true);
 
+    Bevel3 = bottomLine(this, "Bevel3", {8, 318, 563, 7});
+    Label3 = label(this, "Label3", {8, 330}, QStringLiteral("Layout da página:"), sansSerif(13));
+    QLabel** layoutPictures[] = {&Image4, &Image5};
+    QRadioButton** layoutButtons[] = {&Layout1, &Layout2};
+    for (int i = 0; i < 2; ++i) {
+        const LayoutRow& row = kLayouts[i];
+        QLabel* picture = place<QLabel>(this, row.picture, row.pictureAt);
+        picture->setPixmap(QPixmap::fromImage(layoutPicture(row.layout)));
+        picture->setCursor(Qt::PointingHandCursor);
+        picture->installEventFilter(this);
+        *layoutPictures[i] = picture;
+        auto* button = place<QRadioButton>(this, row.button, row.buttonAt);
+        button->setText(QString::fromUtf8(row.caption));
+        button->setFont(sansSerif(13));
+        button->setCursor(Qt::PointingHandCursor);
+        *layoutButtons[i] = button;
+    }
+    Layout1->setChecked(true);
+
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, fonte);
     setTabOrder(fonte, Modelo1);
@@ -173,6 +276,8 @@ Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
     setTabOrder(Modelo2, Modelo3);
     setTabOrder(Modelo3, cor);
     setTabOrder(cor, paginas);
+    setTabOrder(paginas, Layout1);
+    setTabOrder(Layout1, Layout2);
 
     connect(Modelo1, &QCheckBox::toggled, this, &Timpressao::Modelo1Click);
     connect(Modelo2, &QCheckBox::toggled, this, &Timpressao::Modelo2Click);
@@ -211,6 +316,10 @@ bool Timpressao::eventFilter(QObject* watched, QEvent* event)
                 Image2Click();
             else if (watched == Image3)
                 Image3Click();
+            else if (watched == Image4)
+                Layout1->setChecked(true);
+            else if (watched == Image5)
+                Layout2->setChecked(true);
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -242,7 +351,12 @@ void Timpressao::BitBtn1Click()
     // A failure while the résumé is generated or previewed ends in the error box; the dialog
     // then closes as after OK.
     ui::guarded([this] {
-        Form1->PreencherCurriculo(fonte->text(), cor->selectedColour(), paginas->isChecked());
+        FillOptions options;
+        options.fontName = fonte->text();
+        options.colour = cor->selectedColour();
+        options.pageCounter = paginas->isChecked();
+        options.layout = layout();
+        Form1->PreencherCurriculo(options);
         Form1->TotalDePaginas();
         Form1->TituloDoCurriculo();
         Form1->VisualizarCurriculo();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportFilling.h"
+
 #include <QDialog>
 
 #include <array>
@@ -9,6 +11,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace ui {
 class ColourBox;
@@ -26,6 +29,11 @@ class Timpressao : public QDialog {
     // The sample of a model (1 to 3): the top of a résumé set in that model's font, at the size
     // of the dialog's design.
     static QImage samplePicture(int model);
+    // A small picture of a page in a layout, for the layout choice.
+    static QImage layoutPicture(PageLayout layout);
+
+    // The page layout chosen: "Clássico" unless "Moderno" is checked.
+    PageLayout layout() const;
 
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;
@@ -42,6 +50,13 @@ class Timpressao : public QDialog {
     QCheckBox* paginas = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
+    // The page layout, below the rest.
+    QFrame* Bevel3 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Image4 = nullptr;
+    QLabel* Image5 = nullptr;
+    QRadioButton* Layout1 = nullptr; // "Clássico"
+    QRadioButton* Layout2 = nullptr; // "Moderno"
 
   public slots:
     void FormCreate();

@@ -162,6 +162,7 @@ void Tfrm_salvar::BitBtn1Click()
         options.colour = impressao->cor->selectedColour();
         options.colourTargets = FillOptions::ColourTargets::SectionLines;
         options.setPageCounter = false;
+        options.layout = impressao->layout();
         options.progress = [this](FillStage stage) {
             const auto it = kSaveProgress.find(stage);
             if (it != kSaveProgress.end())
@@ -171,7 +172,7 @@ void Tfrm_salvar::BitBtn1Click()
         Form1->TotalDePaginas();
         // The title names this person, not whoever the last preview was made for.
         Form1->TituloDoCurriculo();
-        report::saveReportFile(Curriculo->report().prepare(), file);
+        report::saveReportFile(Form1->filledReport().prepare(), file);
     } catch (const std::exception& e) {
         // The dialog stays usable: the buttons come back and the person can choose again.
         endProgress();
