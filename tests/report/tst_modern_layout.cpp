@@ -162,7 +162,7 @@ void ModernLayoutTest::theFullSampleLeadsWithTheNameAndKeepsTheSectionOrder()
     const QStringList order = {
         "Maria da Conceição Araújo",
         "Gerente administrativa ou de loja",
-        "(11)3256-4789  ·  (11)9876-5432  ·  maria.araujo@exemplo.com.br  ·  São Paulo/SP",
+        "(11)3256-4789  ·  (11)98765-4321  ·  maria.araujo@exemplo.com.br  ·  São Paulo/SP",
         "Nascimento: 14/03/1990  ·  Estado civil: Casado  ·  Naturalidade: São João del-Rei",
         "Experiência Profissional",
         "Gerente de loja",
