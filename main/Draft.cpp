@@ -54,7 +54,7 @@ bool Draft::start()
     if (!m_lock.tryLock(0)) {
         const QString notice = QStringLiteral("O Sovranel já está aberto: esta janela não guarda rascunho.");
         m_form.showStatusNotice(notice, kNoticeMs);
-        m_form.StatusBar1->setPanelText(2, QStringLiteral("Sem rascunho"));
+        m_form.StatusBar1->setPanelText(1, QStringLiteral("Sem rascunho"));
         return false;
     }
     m_keeping = true;

@@ -52,7 +52,8 @@ QString boundedText(const FieldSpec& field, const QJsonValue& v)
 
 QDate dateOf(const FieldSpec& field, const QJsonValue& v)
 {
-    static const QRegularExpression shape(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+    static const QRegularExpression shape(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}")));
     const QString s = stringOf(field.name, v);
     const QDate d = shape.match(s).hasMatch() ? QDate::fromString(s, Qt::ISODate) : QDate();
     if (!d.isValid())
@@ -84,6 +85,9 @@ FormPhoto photoOf(const QString& key, const QJsonValue& v, const QDir& base)
         const QString path = stringOf(key, v);
         if (path.isEmpty() || path.size() > kMaxPhotoPathLength)
             refuse(key, QStringLiteral("o caminho da foto está vazio ou é longo demais"));
+        // A photo beside the file, or in a folder below it: a file never reaches elsewhere.
+        if (QDir::isAbsolutePath(path) || QDir::cleanPath(path).startsWith(QLatin1String("..")))
+            refuse(key, QStringLiteral("a foto deve estar na pasta do arquivo: %1").arg(quoted(path)));
         try {
             picture = loadPicture(base.absoluteFilePath(path));
         } catch (const std::exception& e) {
@@ -112,7 +116,8 @@ void checkFormat(const QJsonValue& v)
     const QString format = v.toString();
     if (format == QLatin1String(kDataFormat))
         return;
-    static const QRegularExpression versioned(QStringLiteral("^sovranel-dados/([0-9]{1,9})$"));
+    static const QRegularExpression versioned(
+        QRegularExpression::anchoredPattern(QStringLiteral("sovranel-dados/([0-9]{1,9})")));
     const QRegularExpressionMatch m = versioned.match(format);
     if (m.hasMatch() && m.captured(1).toInt() > 1)
         refuse(key, QStringLiteral("o arquivo é da versão %1 do formato, mais nova que a deste programa (1); "
@@ -161,8 +166,10 @@ void appendString(QByteArray& out, const QString& s)
 
 std::optional<QString> phoneValue(const QString& text)
 {
-    static const QRegularExpression whole(QStringLiteral("^\\([ 0-9]{2}\\)[ 0-9]{4}-[ 0-9]{4}$"));
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{0,10}$"));
+    static const QRegularExpression whole(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\([ 0-9]{2}\\)[ 0-9]{4}-[ 0-9]{4}")));
+    static const QRegularExpression digits(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{0,10}")));
     if (whole.match(text).hasMatch())
         return text;
     if (!digits.match(text).hasMatch())
