@@ -36,6 +36,8 @@ void TForm1::SalvarDados1Click()
         name = QStringLiteral("curriculo");
     if (m_dataFolder.isEmpty())
         m_dataFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(m_dataFolder).exists())
+        m_dataFolder = QDir::homePath();
     ui::SaveFileDialog dialog;
     dialog.title = QStringLiteral("Salvar Dados do Currículo");
     dialog.filter = kDataFilter;
