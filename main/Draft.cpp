@@ -51,7 +51,14 @@ bool Draft::start()
         QFile::setPermissions(m_folder,
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
-    if (!m_lock.tryLock(0)) {
+    if (!m_lock.tryLock(0) && m_lock.error() != QLockFile::LockFailedError) {
+        // No lock can be made there (a folder the user may not write): no draft can be either.
+        ui::showErrorBox(QStringLiteral("O rascunho do currículo não pode ser guardado na pasta \"%1\"; "
+                                        "salve os dados do currículo antes de fechar o Sovranel.")
+                             .arg(QDir::toNativeSeparators(m_folder)));
+        return false;
+    }
+    if (!m_lock.isLocked()) {
         const QString notice = QStringLiteral("O Sovranel já está aberto: esta janela não guarda rascunho.");
         m_form.showStatusNotice(notice, kNoticeMs);
         m_form.StatusBar1->setPanelText(1, QStringLiteral("Sem rascunho"));

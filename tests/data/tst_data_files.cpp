@@ -101,6 +101,8 @@ class DataFilesTest : public QObject {
     void aFileThatCannotBeTakenLeavesTheFormAsItWas();
     void replacingAFilledFormAsksFirst();
     void novoBringsEveryControlBackToItsStartValue();
+    void theCommandsAnswerTheirShortcuts_data();
+    void theCommandsAnswerTheirShortcuts();
     void typingAndPastingStopAtTheFieldsLimit_data();
     void typingAndPastingStopAtTheFieldsLimit();
 
@@ -330,6 +332,38 @@ void DataFilesTest::novoBringsEveryControlBackToItsStartValue()
     QCOMPARE(formState(*m_form), start);
     QVERIFY(m_form->Image1->isEmpty());
     QVERIFY(!m_form->formData().holdsData());
+}
+
+void DataFilesTest::theCommandsAnswerTheirShortcuts_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("asked");
+    QTest::newRow("Novo Currículo") << QStringLiteral("Ctrl+N") << QStringLiteral("question");
+    QTest::newRow("Salvar Dados") << QStringLiteral("Ctrl+S") << QStringLiteral("save dialog");
+    QTest::newRow("Abrir Dados") << QStringLiteral("Ctrl+O") << QStringLiteral("open dialog");
+}
+
+void DataFilesTest::theCommandsAnswerTheirShortcuts()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, asked);
+    QString seen;
+    ui::SaveFileDialog::setHook([&](const ui::SaveFileDialog&) -> std::optional<QString> {
+        seen = QStringLiteral("save dialog");
+        return std::nullopt;
+    });
+    ui::OpenFileDialog::setHook([&](const ui::OpenFileDialog&) -> std::optional<QString> {
+        seen = QStringLiteral("open dialog");
+        return std::nullopt;
+    });
+    m_answer = ui::DialogButton::No;
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->edt_nome->setFocus();
+    QTest::keySequence(m_form.get(), QKeySequence(keys));
+    if (!m_dialogs.empty())
+        seen = QStringLiteral("question");
+    QCOMPARE(seen, asked);
 }
 
 void DataFilesTest::typingAndPastingStopAtTheFieldsLimit_data()
