@@ -1,9 +1,11 @@
 // resume_to_pdf SAMPLE.json OUT [--font NAME] [--color #RRGGBB] [--no-counter] [--layout classico|moderno]
 // resume_to_pdf SAMPLE.json --preview [...]: the same résumé in the preview window instead.
 // resume_to_pdf SAVED.qrp OUT|--preview: the pages of a saved résumé, as they were saved.
+// resume_to_pdf SAMPLE.json OUT.json: the form's data after filling (a sample normalised).
 // Starts the program's windows offscreen, fills the entry window from the sample, fills and
 // prepares the résumé as the generation command does (or as the style dialog does when a
 // style option is given) and writes OUT in the format its extension names.
+#include "FormBinding.h"
 #include "FormSample.h"
 #include "Program.h"
 #include "Unit1.h"
@@ -24,9 +26,10 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json|SAVED.qrp OUT.pdf|OUT.html|OUT.qrp [--font NAME] "
-                         "[--color #RRGGBB] [--no-counter] [--layout classico|moderno]\n"
-                         "       resume_to_pdf SAMPLE.json|SAVED.qrp --preview [options]\n");
+    std::fprintf(stderr,
+                 "usage: resume_to_pdf SAMPLE.json|SAVED.qrp OUT.pdf|OUT.html|OUT.qrp|OUT.json [--font NAME] "
+                 "[--color #RRGGBB] [--no-counter] [--layout classico|moderno]\n"
+                 "       resume_to_pdf SAMPLE.json|SAVED.qrp --preview [options]\n");
     return 2;
 }
 
@@ -98,6 +101,13 @@ int main(int argc, char** argv)
         env.videoSource = {};
         createWindows(env);
         fillFormFromFile(*Form1, files[0]);
+        if (!preview &&
+            QFileInfo(files[1]).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0) {
+            const FormBinding& binding = Form1->formData();
+            saveDataFile(files[1], writeFormData(binding.data(), binding.schema()));
+            destroyWindows();
+            return 0;
+        }
         // The generation command's defaults unless a style option was given.
         FillOptions options;
         if (styled) {

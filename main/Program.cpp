@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "Draft.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -109,7 +110,11 @@ int runProgram(int argc, char** argv)
         return 1;
     }
     Form1->show();
+    // The draft is the running program's alone: tests and tools that build the windows keep none.
+    auto draft = std::make_unique<Draft>(*Form1, Draft::defaultFolder());
+    ui::guarded([&] { draft->start(); });
     const int result = app.exec();
+    draft.reset();
     destroyWindows();
     return result;
 }

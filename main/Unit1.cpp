@@ -1,5 +1,7 @@
 #include "Unit1.h"
 
+#include "FieldLimits.h"
+#include "FormBinding.h"
 #include "Unit5.h"
 #include "Unit7.h"
 
@@ -346,6 +348,7 @@ TForm1::TForm1(const Environment& env, QWidget* parent) : QMainWindow(parent), m
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     wireEvents();
+    m_formData = new FormBinding(*this);
     ui::guarded([this] { FormCreate(); });
 }
 
@@ -382,9 +385,12 @@ void TForm1::buildForm()
             page > 0 ? QString::fromLatin1(row.name).arg(page) : QString::fromLatin1(row.name);
         QWidget* w = nullptr;
         switch (row.kind) {
-        case EntryKind::Text:
-            w = new QLineEdit(parent);
+        case EntryKind::Text: {
+            auto* line = new QLineEdit(parent);
+            line->setMaxLength(fieldMaxLength(EntryKind::Text));
+            w = line;
             break;
+        }
         case EntryKind::Phone:
             w = new ui::PhoneEdit(parent);
             break;
@@ -587,7 +593,7 @@ void TForm1::buildForm()
         frase = new ui::SentenceBox(TabSheet17);
         frase->setObjectName(QStringLiteral("frase"));
         frase->setGeometry(35, 204, 441, 53);
-        frase->setMaxLength(150);
+        frase->setMaxLength(fieldMaxLength(EntryKind::Sentence));
         frase->setEnabled(false);
         m_entries.push_back({frase, EntryKind::Sentence});
         setTabOrder(frase3, frase);
@@ -675,6 +681,14 @@ void TForm1::buildMenu()
     N3 = Curriculo1->addSeparator();
     N3->setObjectName(QStringLiteral("N3"));
     AbrirCurrculo1 = item(Curriculo1, "AbrirCurrculo1", QStringLiteral("Abrir Currículo (QRP)"), imagens[0]);
+    N4 = Curriculo1->addSeparator();
+    N4->setObjectName(QStringLiteral("N4"));
+    NovoCurrculo1 = item(Curriculo1, "NovoCurrculo1", QStringLiteral("Novo Currículo"), imagens[3]);
+    NovoCurrculo1->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    SalvarDados1 = item(Curriculo1, "SalvarDados1", QStringLiteral("Salvar Dados do Currículo…"), imagens[2]);
+    SalvarDados1->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    AbrirDados1 = item(Curriculo1, "AbrirDados1", QStringLiteral("Abrir Dados do Currículo…"), imagens[0]);
+    AbrirDados1->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     Atualizar1 = MainMenu1->addMenu(QStringLiteral("Atualizar"));
     Atualizar1->setObjectName(QStringLiteral("Atualizar1"));
     ProcurarAtualizaes1 =
@@ -700,6 +714,9 @@ void TForm1::wireEvents()
     on(N2, &QAction::triggered, &TForm1::N2Click);
     on(BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
     on(AbrirCurrculo1, &QAction::triggered, &TForm1::AbrirCurrculo1Click);
+    on(NovoCurrculo1, &QAction::triggered, &TForm1::NovoCurrculo1Click);
+    on(SalvarDados1, &QAction::triggered, &TForm1::SalvarDados1Click);
+    on(AbrirDados1, &QAction::triggered, &TForm1::AbrirDados1Click);
     on(ProcurarAtualizaes1, &QAction::triggered, &TForm1::ProcurarAtualizaes1Click);
     on(Sobre1, &QAction::triggered, &TForm1::Sobre1Click);
     on(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
@@ -738,6 +755,8 @@ void TForm1::FormShow() { PageControl1->setCurrentWidget(TabSheet1); }
 
 void TForm1::Timer1Timer()
 {
+    if (!m_noticeShown.hasExpired())
+        return;
     const QDateTime now = m_env.now();
     const QTime t = now.time();
     QString greeting;
@@ -749,6 +768,12 @@ void TForm1::Timer1Timer()
         greeting = QStringLiteral("  Boa noite! Hoje é ");
     const QString date = QLocale().toString(now.date(), QStringLiteral("dddd', 'dd' de 'MMMM' de  'yyyy"));
     StatusBar1->setPanelText(0, greeting + date);
+}
+
+void TForm1::showStatusNotice(const QString& text, int ms)
+{
+    StatusBar1->setPanelText(0, text);
+    m_noticeShown.setRemainingTime(ms);
 }
 
 void TForm1::Sobre1Click() { sobre->exec(); }

@@ -3,12 +3,14 @@
 #include "Environment.h"
 #include "ReportFilling.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 
 #include <array>
 #include <memory>
 #include <vector>
 
+class FormBinding;
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -84,6 +86,12 @@ class TForm1 : public QMainWindow {
 
     // The report the last filling wrote: the classic form or the modern layout.
     report::Report& filledReport() const;
+
+    // The entry controls as form data (read, put back, changes).
+    FormBinding& formData() const { return *m_formData; }
+
+    // Shows a notice in the status bar's first panel, where the greeting waits for `ms`.
+    void showStatusNotice(const QString& text, int ms);
 
     // Pages
     QTabWidget* PageControl1 = nullptr;
@@ -166,6 +174,10 @@ class TForm1 : public QMainWindow {
     QAction* N2 = nullptr;
     QAction* N3 = nullptr;
     QAction* AbrirCurrculo1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* NovoCurrculo1 = nullptr;
+    QAction* SalvarDados1 = nullptr;
+    QAction* AbrirDados1 = nullptr;
     QMenu* Atualizar1 = nullptr;
     QAction* ProcurarAtualizaes1 = nullptr;
     QAction* Sobre1 = nullptr;
@@ -221,6 +233,11 @@ class TForm1 : public QMainWindow {
     // Focus highlight
     void MudancaDeFoco();
 
+    // The form's data as a file of its own
+    void NovoCurrculo1Click();
+    void SalvarDados1Click();
+    void AbrirDados1Click();
+
     // Version and on-line step
     void VerificarVersaoOnline();
     void LimparCacheDoServidor();
@@ -240,6 +257,10 @@ class TForm1 : public QMainWindow {
     std::vector<EntryControl> m_entries;
     bool m_shownOnce = false;
     PageLayout m_filledLayout = PageLayout::Classico;
+
+    FormBinding* m_formData = nullptr;
+    QDeadlineTimer m_noticeShown; // until then the greeting leaves panel 0 to a notice
+    QString m_dataFolder;         // where data files were last saved or opened
     // Receives the key, focus and page events that the navigation and the actions listen to.
     // Being a member, it goes before the controls do, so no handler runs on a half-destroyed window.
     std::unique_ptr<QObject> m_wiring;

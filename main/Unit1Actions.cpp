@@ -1,6 +1,7 @@
 // The entry form's actions: clearing, exit dates, closing sentence, photo page.
 #include "Unit1.h"
 
+#include "Photo.h"
 #include "Unit2.h"
 
 #include "ui/Application.h"
@@ -11,94 +12,9 @@
 #include "ui/SentenceBox.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCheckBox>
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QTabWidget>
-
-#include <stdexcept>
-
-namespace {
-
-// A photo is a few centimetres on the printed page. These bounds keep a file that claims an
-// absurd size (or a huge scan) from taking the memory of an old computer: the size is read
-// from the file's header and checked before anything is decoded.
-constexpr qint64 kMaxPictureFileBytes = 100LL * 1024 * 1024;
-constexpr qint64 kMaxPicturePixels = 50'000'000; // a 50-megapixel camera photo still loads
-constexpr int kMaxPictureSide = 20'000;
-constexpr int kImageAllocationLimitMB = 256; // what a decoder may allocate for one picture
-
-struct LoadedPicture {
-    QImage image;
-    QByteArray bytes;
-    QByteArray format; // "JPEG", "BMP", ...
-};
-
-[[noreturn]] void fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
-
-bool tooLarge(const QSize& size)
-{
-    return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
-           qint64(size.width()) * size.height() > kMaxPicturePixels;
-}
-
-QString tooLargeMessage(const QString& name, const QSize& size)
-{
-    return QStringLiteral("A imagem \"%1\" é grande demais para ser usada como foto (%2 × %3 pixels). "
-                          "Escolha uma imagem de no máximo %4 megapixels.")
-        .arg(name)
-        .arg(size.width())
-        .arg(size.height())
-        .arg(kMaxPicturePixels / 1'000'000);
-}
-
-// Reads a picture file whole: the decoder is chosen by the file's content, or by its
-// extension for the kinds that cannot be told by content.
-LoadedPicture loadPicture(const QString& path)
-{
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("Não foi possível abrir o arquivo \"%1\".").arg(name));
-    if (file.size() > kMaxPictureFileBytes)
-        fail(QStringLiteral("O arquivo \"%1\" é grande demais para ser usado como foto (%2 MB). "
-                            "Escolha um arquivo de no máximo %3 MB.")
-                 .arg(name)
-                 .arg(file.size() / (1024 * 1024))
-                 .arg(kMaxPictureFileBytes / (1024 * 1024)));
-    LoadedPicture picture;
-    picture.bytes = file.readAll();
-    file.close();
-
-    QBuffer buffer(&picture.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QByteArray format = QImageReader::imageFormat(&buffer);
-    if (format.isEmpty())
-        format = QFileInfo(path).suffix().toLower().toLatin1();
-    QImageReader::setAllocationLimit(kImageAllocationLimitMB);
-    QImageReader reader(&buffer, format);
-    reader.setAutoDetectImageFormat(false);
-    if (!reader.canRead())
-        fail(QStringLiteral("O arquivo \"%1\" não é uma imagem que o Sovranel consiga abrir. "
-                            "Escolha uma foto JPEG ou bitmap (BMP).")
-                 .arg(name));
-    const QSize claimed = reader.size();
-    if (claimed.isValid() && tooLarge(claimed))
-        fail(tooLargeMessage(name, claimed));
-    picture.image = reader.read();
-    if (picture.image.isNull())
-        fail(QStringLiteral("A imagem \"%1\" está danificada ou é grande demais e não pôde ser aberta.")
-                 .arg(name));
-    if (tooLarge(picture.image.size()))
-        fail(tooLargeMessage(name, picture.image.size()));
-    picture.format = format.toUpper();
-    return picture;
-}
-
-} // namespace
 
 void TForm1::wireActions()
 {

@@ -669,6 +669,10 @@ class TestMainWindow : public QObject {
             {f.N2, "N2", "Salvar Currículo (QRP)", true},
             {f.N3, "N3", "", false},
             {f.AbrirCurrculo1, "AbrirCurrculo1", "Abrir Currículo (QRP)", true},
+            {f.N4, "N4", "", false},
+            {f.NovoCurrculo1, "NovoCurrculo1", "Novo Currículo", true},
+            {f.SalvarDados1, "SalvarDados1", "Salvar Dados do Currículo…", true},
+            {f.AbrirDados1, "AbrirDados1", "Abrir Dados do Currículo…", true},
         };
         QCOMPARE(f.Curriculo1->title(), QStringLiteral("Curriculo"));
         QCOMPARE(f.Curriculo1->actions().size(), int(std::size(items)));

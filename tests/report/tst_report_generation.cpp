@@ -851,18 +851,22 @@ void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey_data()
     QTest::addColumn<QByteArray>("sample");
     QTest::addColumn<QString>("message");
     QTest::newRow("an unknown control")
-        << QByteArray(R"({"edt_apelido": "Zé"})") << QStringLiteral("\"edt_apelido\": no such control");
+        << QByteArray(R"({"edt_apelido": "Zé"})")
+        << QStringLiteral("chave \"edt_apelido\": não é um campo do formulário");
     QTest::newRow("a list value that is not an item")
         << QByteArray(R"({"edt_sexo": "Outro"})")
-        << QStringLiteral("\"edt_sexo\": not an item of the list: Outro");
+        << QStringLiteral("chave \"edt_sexo\": \"Outro\" não é um item da lista");
     QTest::newRow("a date that is not a date")
-        << QByteArray(R"({"edt_nasc": "31/12/1990"})") << QStringLiteral("\"edt_nasc\": not a date");
+        << QByteArray(R"({"edt_nasc": "31/12/1990"})")
+        << QStringLiteral("chave \"edt_nasc\": \"31/12/1990\" não é uma data");
     QTest::newRow("a phone with letters")
-        << QByteArray(R"({"edt_tel1": "11 abc"})") << QStringLiteral("\"edt_tel1\": not a phone number");
+        << QByteArray(R"({"edt_tel1": "11 abc"})")
+        << QStringLiteral("chave \"edt_tel1\": \"11 abc\" não é um número de telefone");
     QTest::newRow("an option given as text")
-        << QByteArray(R"({"frase1": "sim"})") << QStringLiteral("\"frase1\": expected true or false");
+        << QByteArray(R"({"frase1": "sim"})") << QStringLiteral("chave \"frase1\": esperava true ou false");
     QTest::newRow("a photo that is not there")
-        << QByteArray(R"({"Image1": "nao-existe.jpg"})") << QStringLiteral("\"Image1\": cannot read");
+        << QByteArray(R"({"Image1": "nao-existe.jpg"})")
+        << QStringLiteral("chave \"Image1\": Não foi possível abrir o arquivo \"nao-existe.jpg\"");
 }
 
 void ReportGenerationTest::aSampleThatTheFormCannotTakeNamesTheKey()
