@@ -173,7 +173,10 @@ std::optional<QString> phoneValue(const QString& text)
         QRegularExpression::anchoredPattern(QStringLiteral("\\([ 0-9]{2}\\)[ 0-9]{4,5}-[ 0-9]{4}")));
     if (shown.match(text).hasMatch())
         return text;
-    // Anything else is a number as people write it: its digits, or with blanks and "+55".
+    // Anything else is a number as people write it: its digits, or with blanks and "+55";
+    // never with a line break or another control character, which no file of ours writes.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        return std::nullopt;
     return ui::PhoneEdit::normalise(text);
 }
 
