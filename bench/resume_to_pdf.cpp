@@ -13,6 +13,7 @@
 #include "report/PreviewWindow.h"
 #include "report/ReportFile.h"
 #include "ui/Application.h"
+#include "ui/CommandLine.h"
 
 #include <QColor>
 #include <QFileInfo>
@@ -22,11 +23,18 @@
 
 namespace {
 
+QString command = QStringLiteral("resume_to_pdf");
+
 int usage()
 {
-    std::fprintf(stderr, "usage: resume_to_pdf SAMPLE.json|SAVED.qrp OUT.pdf|OUT.html|OUT.qrp [--font NAME] "
-                         "[--color #RRGGBB] [--no-counter]\n"
-                         "       resume_to_pdf SAMPLE.json|SAVED.qrp --preview [options]\n");
+    const QByteArray c = command.toUtf8();
+    std::fprintf(
+        stderr,
+        "uso: %s DADOS.json|SALVO.qrp SAIDA.pdf|SAIDA.html|SAIDA.qrp [--font NOME] [--color #RRGGBB] "
+        "[--no-counter]\n"
+        "     %s DADOS.json|SALVO.qrp --preview [opções]\n"
+        "     %s --help mostra a ajuda\n",
+        c.constData(), c.constData(), c.constData());
     return 2;
 }
 
@@ -34,6 +42,24 @@ int usage()
 
 int main(int argc, char** argv)
 {
+    // Installed as sovranel-pdf; the build tree keeps the name resume_to_pdf.
+    if (argc > 0)
+        command = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const ui::CommandLineInfo about{
+        command,
+        QStringLiteral(SOVRANEL_VERSION),
+        QStringLiteral("DADOS.json|SALVO.qrp SAIDA.pdf|SAIDA.html|SAIDA.qrp"),
+        QStringLiteral(
+            "Faz o currículo sem abrir janelas: lê os dados de um arquivo JSON (ou as páginas de um\n"
+            "currículo salvo pelo Sovranel, .qrp) e grava o currículo no formato que a extensão\n"
+            "de SAIDA indica: PDF, HTML ou QRP."),
+        {{QStringLiteral("--font NOME"), QStringLiteral("letra do currículo (padrão: Arial)")},
+         {QStringLiteral("--color #RRGGBB"), QStringLiteral("cor da letra (padrão: preto)")},
+         {QStringLiteral("--no-counter"), QStringLiteral("sem o contador de páginas")},
+         {QStringLiteral("--preview"),
+          QStringLiteral("mostra o currículo na janela de visualização, em vez de SAIDA")}}};
+    if (const auto answered = ui::answerCommandLine(argc, argv, about))
+        return *answered;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
@@ -52,7 +78,7 @@ int main(int argc, char** argv)
         } else if (a == QLatin1String("--color") && i + 1 < args.size()) {
             colour = QColor(args[++i]);
             if (!colour.isValid()) {
-                std::fprintf(stderr, "resume_to_pdf: not a colour: %s\n", qPrintable(args[i]));
+                std::fprintf(stderr, "%s: não é uma cor: %s\n", qPrintable(command), qPrintable(args[i]));
                 return 2;
             }
             styled = true;
@@ -97,7 +123,7 @@ int main(int argc, char** argv)
         else
             report::saveAs(Curriculo->report().prepare(), files[1]);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "resume_to_pdf: %s\n", e.what());
+        std::fprintf(stderr, "%s: %s\n", qPrintable(command), e.what());
         result = 1;
     }
     destroyWindows();

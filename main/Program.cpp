@@ -9,6 +9,7 @@
 #include "Unit7.h"
 
 #include "ui/Application.h"
+#include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
 #include "ui/Look.h"
 
@@ -101,6 +102,14 @@ void destroyWindows()
 
 int runProgram(int argc, char** argv)
 {
+    const ui::CommandLineInfo about{
+        QStringLiteral("sovranel"), QStringLiteral(SOVRANEL_VERSION), QString(),
+        QStringLiteral("Sovranel 3.1: crie o seu currículo com facilidade. Preencha as páginas da janela\n"
+                       "e gere um currículo pronto para imprimir ou salvar em PDF.")};
+    if (const auto answered = ui::answerCommandLine(argc, argv, about))
+        return *answered;
+    ui::Application::setIdentity(QStringLiteral("br.com.sovranel.Sovranel"),
+                                 QStringLiteral("br.com.sovranel.Sovranel"));
     ui::Application app(argc, argv);
     ui::Application::setTitle(QStringLiteral("Sovranel 3.1"));
     if (!ui::guarded([] { createWindows(Environment::system()); })) {
