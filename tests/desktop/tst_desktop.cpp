@@ -13,12 +13,14 @@
 #include "ui/Dialogs.h"
 #include "ui/PhoneEdit.h"
 #include "ui/StatusBar.h"
+#include "webupdate/TargetFolder.h"
 
 #include <QAccessible>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -257,6 +259,45 @@ class TestDesktop : public QObject {
         // The address fields are also labelled by their group box.
         QVERIFY2(labelsOf(field).contains(label), qPrintable(labelsOf(field).join(QLatin1Char('|'))));
         QCOMPARE(accessibleText(field, QAccessible::Description), field->toolTip());
+    }
+
+    void updateGoesWhereTheUserMayWrite_data()
+    {
+        QTest::addColumn<bool>("ownWritable");
+        QTest::addColumn<bool>("homeUsable");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("own folder") << true << true << "own";
+        QTest::newRow("installed for everyone") << false << true << "downloads";
+        QTest::newRow("no download folder either") << false << false << "temp";
+    }
+    void updateGoesWhereTheUserMayWrite()
+    {
+        QFETCH(bool, ownWritable);
+        QFETCH(bool, homeUsable);
+        QFETCH(QString, expected);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QString own = home.filePath(QStringLiteral("programa"));
+        QVERIFY(QDir().mkpath(own));
+        // A home that is a plain file has no download folder to make.
+        const QString homePath = homeUsable ? home.path() : home.filePath(QStringLiteral("arquivo"));
+        if (!homeUsable) {
+            QFile f(homePath);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", homePath.toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        const QString chosen = webupdate::updateFolder(own, [&](const QString& folder) {
+            return folder == own ? ownWritable : webupdate::isWritableFolder(folder);
+        });
+        qputenv("HOME", oldHome);
+        if (!oldConfig.isEmpty())
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        const QString downloads = QDir(homePath).filePath(QStringLiteral("Downloads"));
+        const QString want = expected == "own" ? own : expected == "downloads" ? downloads : QDir::tempPath();
+        QCOMPARE(chosen, want);
+        QCOMPARE(QFileInfo(downloads).isDir(), expected == "downloads");
     }
 
     void buttonsAreNamedByTheirCaptions()
