@@ -108,6 +108,9 @@ int runProgram(int argc, char** argv)
                        "e gere um currículo pronto para imprimir ou salvar em PDF.")};
     if (const auto answered = ui::answerCommandLine(argc, argv, about))
         return *answered;
+    // Started through the "sovranel" link, the program keeps its name, and with it its cache
+    // folder and its window class.
+    QCoreApplication::setApplicationName(QStringLiteral("Sovranel"));
     ui::Application::setIdentity(QStringLiteral("br.com.sovranel.Sovranel"),
                                  QStringLiteral("br.com.sovranel.Sovranel"));
     ui::Application app(argc, argv);

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
                        "e, ao fechar, abre o Sovranel de novo.")};
     if (const auto answered = ui::answerCommandLine(argc, argv, about))
         return *answered;
+    QCoreApplication::setApplicationName(QStringLiteral("update"));
     // The updater shows the program's own icon; its desktop entry is one that menus do not list.
     ui::Application::setIdentity(QStringLiteral("br.com.sovranel.Sovranel.Update"),
                                  QStringLiteral("br.com.sovranel.Sovranel"));
