@@ -15,6 +15,7 @@
 #include "report/ReportFile.h"
 #include "report/Template.h"
 #include "ui/Application.h"
+#include "ui/CommandLine.h"
 
 #include <QColor>
 #include <QFileInfo>
@@ -24,12 +25,17 @@
 
 namespace {
 
+QString command = QStringLiteral("resume_to_pdf");
+
 int usage()
 {
+    const QByteArray c = command.toUtf8();
     std::fprintf(stderr,
-                 "usage: resume_to_pdf SAMPLE.json|SAVED.qrp OUT.pdf|OUT.html|OUT.qrp|OUT.json [--font NAME] "
+                 "uso: %s DADOS.json|SALVO.qrp SAIDA.pdf|SAIDA.html|SAIDA.qrp|SAIDA.json [--font NOME] "
                  "[--color #RRGGBB] [--no-counter] [--layout classico|moderno]\n"
-                 "       resume_to_pdf SAMPLE.json|SAVED.qrp --preview [options]\n");
+                 "     %s DADOS.json|SALVO.qrp --preview [opções]\n"
+                 "     %s --help mostra a ajuda\n",
+                 c.constData(), c.constData(), c.constData());
     return 2;
 }
 
@@ -37,6 +43,25 @@ int usage()
 
 int main(int argc, char** argv)
 {
+    // Installed as sovranel-pdf; the build tree keeps the name resume_to_pdf.
+    if (argc > 0)
+        command = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const ui::CommandLineInfo about{
+        command,
+        QStringLiteral(SOVRANEL_VERSION),
+        QStringLiteral("DADOS.json|SALVO.qrp SAIDA.pdf|SAIDA.html|SAIDA.qrp|SAIDA.json"),
+        QStringLiteral(
+            "Faz o currículo sem abrir janelas: lê os dados de um arquivo JSON (ou as páginas de um\n"
+            "currículo salvo pelo Sovranel, .qrp) e grava o currículo no formato que a extensão\n"
+            "de SAIDA indica: PDF, HTML ou QRP; com SAIDA.json, grava os dados do formulário."),
+        {{QStringLiteral("--font NOME"), QStringLiteral("letra do currículo (padrão: Arial)")},
+         {QStringLiteral("--color #RRGGBB"), QStringLiteral("cor da letra (padrão: preto)")},
+         {QStringLiteral("--no-counter"), QStringLiteral("sem o contador de páginas")},
+         {QStringLiteral("--layout classico|moderno"), QStringLiteral("layout da página (padrão: classico)")},
+         {QStringLiteral("--preview"),
+          QStringLiteral("mostra o currículo na janela de visualização, em vez de SAIDA")}}};
+    if (const auto answered = ui::answerCommandLine(argc, argv, about))
+        return *answered;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
@@ -56,7 +81,7 @@ int main(int argc, char** argv)
         } else if (a == QLatin1String("--color") && i + 1 < args.size()) {
             colour = QColor(args[++i]);
             if (!colour.isValid()) {
-                std::fprintf(stderr, "resume_to_pdf: not a colour: %s\n", qPrintable(args[i]));
+                std::fprintf(stderr, "%s: não é uma cor: %s\n", qPrintable(command), qPrintable(args[i]));
                 return 2;
             }
             styled = true;
@@ -70,7 +95,7 @@ int main(int argc, char** argv)
             } else if (name == QLatin1String("moderno")) {
                 layout = PageLayout::Moderno;
             } else {
-                std::fprintf(stderr, "resume_to_pdf: not a layout (classico or moderno): %s\n",
+                std::fprintf(stderr, "%s: não é um layout (classico ou moderno): %s\n", qPrintable(command),
                              qPrintable(name));
                 return 2;
             }
@@ -124,7 +149,7 @@ int main(int argc, char** argv)
         else
             report::saveAs(Form1->filledReport().prepare(), files[1]);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "resume_to_pdf: %s\n", e.what());
+        std::fprintf(stderr, "%s: %s\n", qPrintable(command), e.what());
         result = 1;
     }
     destroyWindows();

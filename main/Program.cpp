@@ -10,6 +10,7 @@
 #include "Unit7.h"
 
 #include "ui/Application.h"
+#include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
 #include "ui/Look.h"
 
@@ -103,6 +104,17 @@ void destroyWindows()
 
 int runProgram(int argc, char** argv)
 {
+    const ui::CommandLineInfo about{
+        QStringLiteral("sovranel"), QStringLiteral(SOVRANEL_VERSION), QString(),
+        QStringLiteral("Sovranel 3.1: crie o seu currículo com facilidade. Preencha as páginas da janela\n"
+                       "e gere um currículo pronto para imprimir ou salvar em PDF.")};
+    if (const auto answered = ui::answerCommandLine(argc, argv, about))
+        return *answered;
+    // Started through the "sovranel" link, the program keeps its name, and with it its cache
+    // folder and its window class.
+    QCoreApplication::setApplicationName(QStringLiteral("Sovranel"));
+    ui::Application::setIdentity(QStringLiteral("br.com.sovranel.Sovranel"),
+                                 QStringLiteral("br.com.sovranel.Sovranel"));
     ui::Application app(argc, argv);
     ui::Application::setTitle(QStringLiteral("Sovranel 3.1"));
     if (!ui::guarded([] { createWindows(Environment::system()); })) {

@@ -410,7 +410,9 @@ void TForm1::buildForm()
         w->setObjectName(name);
         w->setGeometry(row.fieldAt.x(), row.fieldAt.y(), row.width, kFieldHeight);
         w->setToolTip(QString::fromUtf8(row.hint));
-        makeLabel(parent, QString::fromUtf8(row.label), row.labelAt);
+        // The label names its field for screen readers; the hint describes it.
+        makeLabel(parent, QString::fromUtf8(row.label), row.labelAt)->setBuddy(w);
+        w->setAccessibleDescription(w->toolTip());
         m_entries.push_back({w, row.kind});
         return w;
     };
@@ -512,9 +514,11 @@ void TForm1::buildForm()
 
     // Foto
     TabSheet15 = makePage(PageControl1, "TabSheet15", QStringLiteral("Foto"));
-    makeLabel(TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"),
-              {101, 8});
+    QLabel* photoNote = makeLabel(
+        TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"),
+        {101, 8});
     Image1 = new ui::PictureBox(TabSheet15);
+    photoNote->setBuddy(Image1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(133, 24, 225, 209);
     Bevel1 = new QFrame(TabSheet15);
@@ -595,6 +599,8 @@ void TForm1::buildForm()
         frase->setGeometry(35, 204, 441, 53);
         frase->setMaxLength(fieldMaxLength(EntryKind::Sentence));
         frase->setEnabled(false);
+        // The option above the box is what a sighted user reads as its label.
+        frase->setAccessibleName(frase4->text());
         m_entries.push_back({frase, EntryKind::Sentence});
         setTabOrder(frase3, frase);
         setTabOrder(frase, frase4);

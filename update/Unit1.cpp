@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Look.h"
+#include "webupdate/TargetFolder.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -154,7 +155,11 @@ void Tform_MainWindow::wireEvents()
 
 void Tform_MainWindow::FormCreate()
 {
-    mxWebUpdate.targetFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    // Installed for the whole system, the own folder is not the user's to write: the update then
+    // goes to the user's download folder.
+    mxWebUpdate.targetFolder =
+        webupdate::updateFolder(QDir(QCoreApplication::applicationDirPath()).absolutePath()) +
+        QLatin1Char('/');
 }
 
 void Tform_MainWindow::BitBtn1Click() { mxWebUpdate.check(); }
@@ -221,8 +226,12 @@ void Tform_MainWindow::mxWebUpdateAfterShowInfo(bool) {}
 
 void Tform_MainWindow::mxWebUpdateGetClientFileName(QString&)
 {
-    ui::messageDlg(QStringLiteral("A atualização será feita."), ui::DialogKind::Information,
-                   int(ui::DialogButton::Ok));
+    QString text = QStringLiteral("A atualização será feita.");
+    // Where the own folder may not be written, the user is told where the file goes instead.
+    if (!webupdate::isWritableFolder(QCoreApplication::applicationDirPath()))
+        text += QStringLiteral("\r\nO arquivo será baixado na pasta %1.")
+                    .arg(QDir::toNativeSeparators(QDir(mxWebUpdate.targetFolder).absolutePath()));
+    ui::messageDlg(text, ui::DialogKind::Information, int(ui::DialogButton::Ok));
 }
 
 void Tform_MainWindow::mxWebUpdateClientFileExists(QString&, bool&) {}

@@ -7,12 +7,14 @@
 #include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QToolButton>
 #include <QToolTip>
+#include <QTranslator>
 
 #include <exception>
 
@@ -21,6 +23,7 @@ namespace {
 
 struct HintSettings {
     QString title;
+    QString iconName;
     int pause = 500;
     int shortPause = 50;
     int hidePause = 3000;
@@ -94,6 +97,11 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     installEventFilter(new ButtonKeys(this));
     setStyle(new HintTimingStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     installFontSubstitutes();
+    QLocale::setDefault(interfaceLocale(QLocale::system()));
+    loadToolkitTranslations(this);
+    // The icon from the icon theme once installed, else the copy the program carries.
+    if (const QString name = settings().iconName; !name.isEmpty())
+        setWindowIcon(QIcon::fromTheme(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(name))));
     // Without a desktop that names one, take the icon theme that our setup installs.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("gnome"));
@@ -101,6 +109,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 }
 
 Application::~Application() = default;
+
+void Application::setIdentity(const QString& desktopFileName, const QString& iconName)
+{
+    QGuiApplication::setDesktopFileName(desktopFileName);
+    settings().iconName = iconName;
+}
 
 QString Application::title() { return settings().title; }
 void Application::setTitle(const QString& title) { settings().title = title; }
@@ -130,6 +144,29 @@ bool Application::notify(QObject* receiver, QEvent* event)
         showErrorBox(QStringLiteral("Erro desconhecido"));
     }
     return false;
+}
+
+QLocale interfaceLocale(const QLocale& system)
+{
+    if (system.language() == QLocale::Portuguese)
+        return system;
+    return QLocale(QLocale::Portuguese, QLocale::Brazil);
+}
+
+bool loadToolkitTranslations(QCoreApplication* app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    bool loaded = false;
+    for (const char* catalogue : {"qtbase_pt_BR", "qtmultimedia_pt_BR"}) {
+        auto* translator = new QTranslator(app);
+        if (translator->load(QString::fromLatin1(catalogue), folder)) {
+            app->installTranslator(translator);
+            loaded = true;
+        } else {
+            delete translator;
+        }
+    }
+    return loaded;
 }
 
 bool guarded(const std::function<void()>& handler)

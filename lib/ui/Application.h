@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QLocale>
 
 #include <functional>
 
@@ -17,6 +18,10 @@ class Application : public QApplication {
   public:
     Application(int& argc, char** argv);
     ~Application() override;
+
+    // What the desktop knows the program by: the id of its desktop entry and the name of its
+    // icon in the icon theme. Call it before the application object is made.
+    static void setIdentity(const QString& desktopFileName, const QString& iconName);
 
     static QString title();
     static void setTitle(const QString& title);
@@ -34,6 +39,15 @@ class Application : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// The locale the interface writes dates with: the system's when it is Portuguese (any
+// country), Brazilian Portuguese otherwise, since every text of ours is Brazilian Portuguese.
+QLocale interfaceLocale(const QLocale& system);
+
+// Loads the toolkit's own Brazilian Portuguese texts (file, print and page-setup dialogs,
+// context menus, standard buttons) into `app`. Returns false when they are not installed;
+// the program then goes on with the toolkit's English texts.
+bool loadToolkitTranslations(QCoreApplication* app);
 
 // Runs an event handler; a failure it throws ends in the standard error box and the
 // program goes on. Returns false when the handler failed.

@@ -71,6 +71,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setIconSize(QSize(glyphSize, glyphSize));
     b->setCursor(Qt::PointingHandCursor);
     b->setToolTip(hint);
+    // Screen readers name a button by its caption and read its hint as the description.
+    b->setAccessibleDescription(hint);
     return b;
 }
 
