@@ -1,5 +1,6 @@
 // The network layer under the on-line step, against a real local server: the blocking GET,
 // the page view, and the purge of the URL cache.
+#include "CacheFixtures.h"
 #include "FixtureServer.h"
 
 #include "net/CachePurge.h"
@@ -40,7 +41,7 @@ class NetTest : public QObject {
         useOwnCacheFolder();
         QVERIFY2(m_server.started(), "the fixture server did not start");
     }
-    void init() { m_server.reset(); }
+    void init() { m_server.clear(); }
 
     void getReturnsTheBodyByteForByte_data()
     {
@@ -87,6 +88,9 @@ class NetTest : public QObject {
             << QStringLiteral("404") << 10000 << QStringLiteral("respondeu \"404 Not Found\"");
         QTest::newRow("a server error")
             << QStringLiteral("500") << 10000 << QStringLiteral("respondeu \"500 Internal Server Error\"");
+        QTest::newRow("a server error with a body")
+            << QStringLiteral("500 erro interno") << 10000
+            << QStringLiteral("respondeu \"500 Internal Server Error\"");
         QTest::newRow("a redirection, which is not followed")
             << QStringLiteral("redirect /outro.txt") << 10000 << QStringLiteral("respondeu \"302 Found\"");
         QTest::newRow("a server that never answers")

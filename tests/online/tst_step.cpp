@@ -1,5 +1,6 @@
 // The main window's on-line step against a real local server, the about box and the start
 // of the updater.
+#include "CacheFixtures.h"
 #include "FixtureServer.h"
 
 #include "Unit1.h"
@@ -61,7 +62,7 @@ class StepTest : public QObject {
     void cleanupTestCase() { ui::setDialogHook({}); }
     void init()
     {
-        m_server.reset();
+        m_server.clear();
         m_dialogs.clear();
         net::urlCache()->clear();
         m_server.serve(QStringLiteral("/banners-sovranel"),

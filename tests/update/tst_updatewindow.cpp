@@ -55,7 +55,7 @@ void UpdateWindowTest::initTestCase()
     // Closing the update window here must not end the test run.
     QApplication::setQuitOnLastWindowClosed(false);
     m_server = std::make_unique<FixtureServer>();
-    QVERIFY2(m_server->isRunning(), "the test web server did not start");
+    QVERIFY2(m_server->started(), "the test web server did not start");
     m_update = QByteArray(150 * 1024, 'u');
 
     ui::setDialogHook([this](const ui::DialogRequest& r) {
@@ -85,7 +85,7 @@ void UpdateWindowTest::initTestCase()
 void UpdateWindowTest::init()
 {
     m_server->clear();
-    m_server->put(QStringLiteral("/files/setup.bin"), m_update);
+    m_server->serve(QStringLiteral("/files/setup.bin"), m_update);
     m_dialogs.clear();
     m_started.clear();
     m_opened.clear();
@@ -108,13 +108,13 @@ void UpdateWindowTest::cleanup()
 
 void UpdateWindowTest::publish(const QString& version, const QString& download)
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", QStringLiteral("Sovranel")},
-                            {"mxVersion", version},
-                            {"mxAuthor", QStringLiteral("Equipe Sovranel")},
-                            {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
-                            {"mxDownload", download},
-                            {"mxClientSideName", QStringLiteral("setup.bin")}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", QStringLiteral("Sovranel")},
+                              {"mxVersion", version},
+                              {"mxAuthor", QStringLiteral("Equipe Sovranel")},
+                              {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
+                              {"mxDownload", download},
+                              {"mxClientSideName", QStringLiteral("setup.bin")}}));
 }
 
 void UpdateWindowTest::controlsInTheirPlaces_data()

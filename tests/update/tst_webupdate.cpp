@@ -77,7 +77,7 @@ class WebUpdateTest : public QObject {
 void WebUpdateTest::initTestCase()
 {
     m_server = std::make_unique<FixtureServer>();
-    QVERIFY2(m_server->isRunning(), "the test web server did not start");
+    QVERIFY2(m_server->started(), "the test web server did not start");
     net::setOpenHook([this](const QString& path, const QString& parameters) {
         m_opened.append(path + QLatin1Char('|') + parameters);
         return m_desktopOpens;
@@ -99,7 +99,7 @@ void WebUpdateTest::init()
     m_target = m_work.filePath(QStringLiteral("target/"));
     QDir(m_target).removeRecursively();
     QDir().mkpath(m_target);
-    m_server->put(QStringLiteral("/files/setup.bin"), m_update);
+    m_server->serve(QStringLiteral("/files/setup.bin"), m_update);
 
     m_check = std::make_unique<UpdateCheck>();
     UpdateCheck& u = *m_check;
@@ -148,14 +148,14 @@ void WebUpdateTest::cleanup()
 
 void WebUpdateTest::publish(const QString& download, const QString& clientName)
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", QStringLiteral("Sovranel")},
-                            {"mxVersion", QStringLiteral("3.1.0.7")},
-                            {"mxAuthor", QStringLiteral("Equipe Sovranel")},
-                            {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
-                            {"mxDownload", download},
-                            {"mxClientSideName", clientName},
-                            {"mxRunParameters", QStringLiteral("/silent")}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", QStringLiteral("Sovranel")},
+                              {"mxVersion", QStringLiteral("3.1.0.7")},
+                              {"mxAuthor", QStringLiteral("Equipe Sovranel")},
+                              {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
+                              {"mxDownload", download},
+                              {"mxClientSideName", clientName},
+                              {"mxRunParameters", QStringLiteral("/silent")}}));
 }
 
 // ---- the page reader and the version rule
@@ -363,7 +363,7 @@ void WebUpdateTest::wholeCheck()
     QCOMPARE(m_opened, QStringList{file + "|/silent"});
     QCOMPARE(m_check->info().author, QStringLiteral("Equipe Sovranel"));
 
-    const QList<FixtureServer::Request> requests = m_server->requests(QStringLiteral("TmxWebUpdate"));
+    const QList<FixtureRequest> requests = m_server->requests(QStringLiteral("TmxWebUpdate"));
     QCOMPARE(requests.size(), 1 + downloadRequests.size());
     QCOMPARE(requests[0].line, QStringLiteral("GET /sovranel/update.htm HTTP/1.0"));
     QCOMPARE(requests[0].header("Cache-Control"), QStringLiteral("no-cache"));
@@ -429,10 +429,10 @@ void WebUpdateTest::redirectionPages_data()
 void WebUpdateTest::redirectionPages()
 {
     QFETCH(QString, redirection);
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", "Old"}, {"mxVersion", "9"}, {"mxRedirection", redirection}}));
-    m_server->put(QStringLiteral("/sovranel/moved.htm"),
-                  infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "3.1.0.7"}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", "Old"}, {"mxVersion", "9"}, {"mxRedirection", redirection}}));
+    m_server->serve(QStringLiteral("/sovranel/moved.htm"),
+                    infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "3.1.0.7"}}));
     m_canUpdate = false;
 
     m_check->check();
@@ -554,7 +554,7 @@ void WebUpdateTest::failedInformationPage()
     QFETCH(QVariantMap, pages);
     QFETCH(bool, reachable);
     for (auto it = pages.cbegin(); it != pages.cend(); ++it)
-        m_server->put(it.key(), it.value().toByteArray());
+        m_server->serve(it.key(), it.value().toByteArray());
     if (!reachable) {
         QTcpServer gone;
         QVERIFY(gone.listen(QHostAddress::LocalHost));
@@ -616,8 +616,8 @@ void WebUpdateTest::missingTargetFolderMeansTheTemporaryFolder()
 
 void WebUpdateTest::checkWhileRunningIsIgnored()
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0"}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0"}}));
     QList<bool> again;
     m_check->onDownload = [&](qint64, qint64) { again.append(m_check->check()); };
 
