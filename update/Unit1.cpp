@@ -27,6 +27,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QPo
 {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QString::fromLatin1(name));
+    // Most of these show what the information page says: plain text, never markup.
+    l->setTextFormat(Qt::PlainText);
     l->move(place);
     l->adjustSize();
     return l;

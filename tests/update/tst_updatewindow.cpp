@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 class UpdateWindowTest : public QObject {
@@ -27,6 +28,9 @@ class UpdateWindowTest : public QObject {
     void controlsInTheirPlaces();
     void windowsAsCreated();
     void wholeCheckThroughTheWindow();
+    void theUpdaterKeepsNoUrlCache();
+    void pageTextsAreShownAsPlainText_data();
+    void pageTextsAreShownAsPlainText();
     void messagesOfACheck_data();
     void messagesOfACheck();
     void secondPressDuringACheckIsIgnored();
@@ -226,6 +230,54 @@ void UpdateWindowTest::wholeCheckThroughTheWindow()
     QCOMPARE(QFileInfo(target("setup.bin")).size(), qint64(m_update.size()));
     QCOMPARE(m_opened, QStringList{target("setup.bin")});
     QVERIFY(m_started.isEmpty());
+}
+
+// The information page is never kept on disk, and the cache earlier versions kept goes at start.
+void UpdateWindowTest::theUpdaterKeepsNoUrlCache()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/http";
+    QVERIFY(QDir().mkpath(cache + "/data8"));
+    QFile old(cache + "/data8/page.d");
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    removeOldUrlCache();
+    QVERIFY(!QFileInfo::exists(cache));
+
+    publish(QStringLiteral("3.1.0.7"), QStringLiteral("/files/setup.bin"));
+    m_info.answer(true);
+    form_MainWindow->btn_Update->click();
+    QVERIFY(m_info.seen.shown);
+    QVERIFY(!QFileInfo::exists(cache));
+}
+
+void UpdateWindowTest::pageTextsAreShownAsPlainText_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("the product, a link") << "lbl_ProductName"
+                                         << "<a href='http://x/baixe.exe'>CLIQUE</a>";
+    QTest::newRow("the author, a huge style") << "lbl_Author"
+                                              << "<b style='font-size:40px'>Equipe</b>";
+    QTest::newRow("the e-mail, a local picture") << "lbl_Email"
+                                                 << "<img src=file:///etc/hostname>";
+}
+
+void UpdateWindowTest::pageTextsAreShownAsPlainText()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", label == "lbl_ProductName" ? text : QStringLiteral("Sovranel")},
+                              {"mxVersion", QStringLiteral("0.9")},
+                              {"mxAuthor", label == "lbl_Author" ? text : QString()},
+                              {"mxEmail", label == "lbl_Email" ? text : QString()}}));
+    form_MainWindow->btn_Update->click();
+    auto* shown = form_MainWindow->findChild<QLabel*>(label);
+    QVERIFY(shown);
+    QCOMPARE(shown->text(), text);
+    QCOMPARE(shown->textFormat(), Qt::PlainText);
+    QCOMPARE(form_MainWindow->lbl_File->textFormat(), Qt::PlainText);
+    QCOMPARE(Form_Message->panel_message->textFormat(), Qt::PlainText);
 }
 
 void UpdateWindowTest::messagesOfACheck_data()
