@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Artwork.h"
+#include "InstalledFiles.h"
 #include "Unit2.h"
 
 #include "net/ProgramStarter.h"
@@ -130,6 +131,7 @@ void Tform_MainWindow::wireEvents()
     u.productInfo.url = updatePageUrl();
     u.productInfo.version = QStringLiteral("0");
     u.owner = this;
+    u.refusedNames = installedFileNames();
     u.onBeforeGetInfo = [this] { mxWebUpdateBeforeGetInfo(); };
     u.onAfterGetInfo = [this] { mxWebUpdateAfterGetInfo(); };
     u.onDownloadError = [this] { mxWebUpdateDownloadError(); };

@@ -24,6 +24,21 @@ bool UpdateCheck::isSafeFileName(const QString& name)
     return true;
 }
 
+bool UpdateCheck::isRefusedName(const QString& name, const QStringList& refused)
+{
+    // Trailing dots and blanks name the same file on some systems.
+    QString plain = name;
+    while (plain.endsWith(QLatin1Char('.')) || plain.endsWith(QLatin1Char(' ')))
+        plain.chop(1);
+    const QString stem = plain.section(QLatin1Char('.'), 0, 0);
+    for (const QString& entry : refused) {
+        const QString& compared = entry.contains(QLatin1Char('.')) ? plain : stem;
+        if (compared.compare(entry, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool UpdateCheck::check()
 {
     if (m_running)
@@ -71,8 +86,9 @@ bool UpdateCheck::check()
     if (!accepted || m_aborted)
         return false;
 
-    // A name from the page must not reach outside the target folder.
-    if (!isSafeFileName(m_info.clientFileName)) {
+    // A name from the page must not reach outside the target folder, nor replace one of the
+    // installation's own files (the programs above all).
+    if (!isSafeFileName(m_info.clientFileName) || isRefusedName(m_info.clientFileName, refusedNames)) {
         emitEvent(onDownloadError);
         return false;
     }

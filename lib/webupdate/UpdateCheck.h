@@ -5,6 +5,7 @@
 #include "webupdate/VersionRule.h"
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -48,6 +49,10 @@ class UpdateCheck {
     QString password;
     QString targetFolder;     // where the update file goes; the temporary folder when it is missing
     QWidget* owner = nullptr; // parent of the information window
+    // Names the download may never take: the installation's own files in the target folder. An
+    // entry without an extension ("Sovranel") stands for that name with any extension; every
+    // entry matches in any letter case.
+    QStringList refusedNames;
     int idleTimeoutMs = 30000;
 
     std::function<void()> onBeforeGetInfo;
@@ -79,6 +84,9 @@ class UpdateCheck {
     // Whether a client-side file name stays inside the target folder: a plain file name, with
     // no folder part and no "." or "..".
     static bool isSafeFileName(const QString& name);
+
+    // Whether a client-side file name is one of `refused` (see refusedNames).
+    static bool isRefusedName(const QString& name, const QStringList& refused);
 
   private:
     bool readInformationPage();

@@ -29,6 +29,8 @@ class UpdateWindowTest : public QObject {
     void windowsAsCreated();
     void wholeCheckThroughTheWindow();
     void theUpdaterKeepsNoUrlCache();
+    void theProgramsAreNeverReplaced_data();
+    void theProgramsAreNeverReplaced();
     void pageTextsAreShownAsPlainText_data();
     void pageTextsAreShownAsPlainText();
     void messagesOfACheck_data();
@@ -230,6 +232,39 @@ void UpdateWindowTest::wholeCheckThroughTheWindow()
     QCOMPARE(QFileInfo(target("setup.bin")).size(), qint64(m_update.size()));
     QCOMPARE(m_opened, QStringList{target("setup.bin")});
     QVERIFY(m_started.isEmpty());
+}
+
+// A page naming one of the installation's own files gets the download error before anything is
+// written; the program beside the updater stays as it was, mode and all.
+void UpdateWindowTest::theProgramsAreNeverReplaced_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the résumé program") << "Sovranel";
+    QTest::newRow("the résumé program, another case and extension") << "sovranel.EXE";
+    QTest::newRow("the updater itself") << "update";
+}
+
+void UpdateWindowTest::theProgramsAreNeverReplaced()
+{
+    QFETCH(QString, name);
+    QFile program(target(name));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\n");
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", QStringLiteral("Sovranel")},
+                              {"mxVersion", QStringLiteral("3.1.0.7")},
+                              {"mxDownload", QStringLiteral("/files/setup.bin")},
+                              {"mxClientSideName", name}}));
+    m_info.answer(true);
+    form_MainWindow->btn_Update->click();
+    QCOMPARE(m_dialogs.last(), QStringLiteral("Error (Error): Não foi possível baixar a atualização. [OK]"));
+    QVERIFY(program.open(QIODevice::ReadOnly));
+    QCOMPARE(program.readAll(), QByteArray("#!/bin/sh\n"));
+    QVERIFY(program.permissions() & QFileDevice::ExeOwner);
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(!m_server->requestLines().join(' ').contains("setup.bin"));
 }
 
 // The information page is never kept on disk, and the cache earlier versions kept goes at start.

@@ -43,6 +43,7 @@ class WebUpdateTest : public QObject {
     void failedInformationPage();
     void unsafeClientNameIsRefused_data();
     void unsafeClientNameIsRefused();
+    void namesLikeTheProgramsAreNotRefused();
     void missingTargetFolderMeansTheTemporaryFolder();
     void checkWhileRunningIsIgnored();
     void infoWindowKeepsItsButtonsCentred_data();
@@ -106,6 +107,7 @@ void WebUpdateTest::init()
     u.productInfo.url = m_server->url(QStringLiteral("/sovranel/update.htm"));
     u.targetFolder = m_target;
     u.idleTimeoutMs = 10000;
+    u.refusedNames = {QStringLiteral("Sovranel"), QStringLiteral("update"), QStringLiteral("qt.conf")};
     auto note = [this](const QString& e) { m_events.append(e); };
     auto yes = [](bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); };
     u.onBeforeGetInfo = [=] { note(QStringLiteral("beforeGetInfo")); };
@@ -578,6 +580,11 @@ void WebUpdateTest::unsafeClientNameIsRefused_data()
     QTest::newRow("an absolute path") << "/tmp/evil.bin";
     QTest::newRow("the parent folder itself") << "..";
     QTest::newRow("no name at all") << "";
+    QTest::newRow("the résumé program") << "Sovranel";
+    QTest::newRow("the résumé program in capitals with an extension") << "SOVRANEL.EXE";
+    QTest::newRow("the updater with another extension") << "update.sh";
+    QTest::newRow("the updater with a trailing dot") << "Update.";
+    QTest::newRow("a file installed beside them, in other letter case") << "Qt.Conf";
 }
 
 void WebUpdateTest::unsafeClientNameIsRefused()
@@ -593,6 +600,16 @@ void WebUpdateTest::unsafeClientNameIsRefused()
     QCOMPARE(m_server->requests(QStringLiteral("TmxWebUpdate")).size(), 1);
     QVERIFY(QDir(m_target).isEmpty());
     QCOMPARE(QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"target"});
+}
+
+// Names that only resemble the installation's files are ordinary downloads.
+void WebUpdateTest::namesLikeTheProgramsAreNotRefused()
+{
+    const QStringList refused{QStringLiteral("Sovranel"), QStringLiteral("update"),
+                              QStringLiteral("qt.conf")};
+    for (const char* name :
+         {"Sovranel-3.2.0.0.run", "setup.bin", "update-3.2.exe", "qt.conf.txt", "myupdate"})
+        QVERIFY2(!UpdateCheck::isRefusedName(QString::fromLatin1(name), refused), name);
 }
 
 void WebUpdateTest::missingTargetFolderMeansTheTemporaryFolder()
