@@ -126,13 +126,14 @@ bool UpdateCheck::readInformationPage()
     m_info = {};
     QUrl url = productInfo.url;
     QSet<QUrl> seen;
+    const QDeadlineTimer deadline(infoTimeoutMs);
     for (int page = 0; page < kMaxInfoPages; ++page) {
         if (seen.contains(url))
             return false; // the redirections go round in a circle
         seen.insert(url);
         QBuffer text;
         text.open(QIODevice::WriteOnly);
-        if (!transfer(url, &text, false, kMaxInfoPageBytes) || text.data().isEmpty())
+        if (!transfer(url, &text, false, deadline) || text.data().isEmpty())
             return false;
         const PageInfo read = readPageTags(text.data(), tagInfo);
         if (read.redirection.isEmpty()) {
@@ -144,17 +145,26 @@ bool UpdateCheck::readInformationPage()
     return false;
 }
 
-bool UpdateCheck::transfer(const QUrl& url, QIODevice* sink, bool requireLength, qint64 maxBody)
+bool UpdateCheck::transfer(const QUrl& url, QIODevice* sink, bool download, QDeadlineTimer deadline)
 {
     HttpRequest request;
     request.url = url;
     request.defaultPort = httpPort;
     request.userAgent = "TmxWebUpdate";
-    request.userName = userName;
-    request.password = password;
-    request.requireLength = requireLength;
-    request.maxBody = maxBody;
+    // The credentials are the information page's server's: another server named by a page
+    // never sees them.
+    if (url.host() == productInfo.url.host() && url.port(httpPort) == productInfo.url.port(httpPort)) {
+        request.userName = userName;
+        request.password = password;
+    }
+    request.requireLength = download;
+    request.maxBody = download ? -1 : kMaxInfoPageBytes;
     request.idleTimeoutMs = idleTimeoutMs;
+    request.deadline = deadline;
+    if (download) {
+        request.minBytesPerSecond = minDownloadRate;
+        request.rateWindowMs = rateWindowMs;
+    }
     const HttpResult r = httpGet(
         request, sink, [this](qint64 total, qint64 received) { emitEvent(onDownload, total, received); },
         [this] { return !m_aborted; });
@@ -169,7 +179,7 @@ bool UpdateCheck::download(const QUrl& url, const QString& fileName)
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!transfer(url, &file, true, -1)) {
+    if (!transfer(url, &file, true, QDeadlineTimer(QDeadlineTimer::Forever))) {
         file.cancelWriting();
         return false;
     }

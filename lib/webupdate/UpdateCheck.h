@@ -4,6 +4,7 @@
 #include "webupdate/PageTags.h"
 #include "webupdate/VersionRule.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -54,6 +55,11 @@ class UpdateCheck {
     // entry matches in any letter case.
     QStringList refusedNames;
     int idleTimeoutMs = 30000;
+    // The information page and all its redirections together must come within this time.
+    int infoTimeoutMs = 60000;
+    // A download fails when fewer bytes a second than this arrive on average over a window.
+    qint64 minDownloadRate = 1024;
+    int rateWindowMs = 30000;
 
     std::function<void()> onBeforeGetInfo;
     std::function<void()> onAfterGetInfo;
@@ -90,7 +96,7 @@ class UpdateCheck {
 
   private:
     bool readInformationPage();
-    bool transfer(const QUrl& url, QIODevice* sink, bool requireLength, qint64 maxBody);
+    bool transfer(const QUrl& url, QIODevice* sink, bool download, QDeadlineTimer deadline);
     bool download(const QUrl& url, const QString& fileName);
     QString clientFilePath() const;
     template <typename F, typename... A> void emitEvent(const F& f, A&&... args)

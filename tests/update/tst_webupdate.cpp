@@ -41,6 +41,8 @@ class WebUpdateTest : public QObject {
     void failedDownloadLeavesTheOldFile();
     void failedInformationPage_data();
     void failedInformationPage();
+    void informationPageHasATotalBound();
+    void credentialsStayWithThePagesServer();
     void unsafeClientNameIsRefused_data();
     void unsafeClientNameIsRefused();
     void namesLikeTheProgramsAreNotRefused();
@@ -107,6 +109,7 @@ void WebUpdateTest::init()
     u.productInfo.url = m_server->url(QStringLiteral("/sovranel/update.htm"));
     u.targetFolder = m_target;
     u.idleTimeoutMs = 10000;
+    u.rateWindowMs = 1000;
     u.refusedNames = {QStringLiteral("Sovranel"), QStringLiteral("update"), QStringLiteral("qt.conf")};
     auto note = [this](const QString& e) { m_events.append(e); };
     auto yes = [](bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); };
@@ -479,6 +482,7 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile_data()
     QTest::newRow("an error status with a body") << "/404/files/setup.bin" << true;
     QTest::newRow("a file the server does not have") << "/files/none.bin" << false;
     QTest::newRow("a page without mxDownload") << "" << true;
+    QTest::newRow("a download that trickles below the least rate") << "/trickle/files/setup.bin" << true;
 }
 
 void WebUpdateTest::failedDownloadLeavesTheOldFile()
@@ -510,6 +514,46 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("the previous update"));
     }
+}
+
+// A server that sends a byte now and then is never silent for long, yet must not hold the check.
+void WebUpdateTest::informationPageHasATotalBound()
+{
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "5"}}), QStringLiteral("trickle"));
+    m_check->infoTimeoutMs = 1500;
+
+    QVERIFY(!m_check->check());
+
+    QCOMPARE(m_events, (QStringList{"beforeGetInfo", "downloadError", "afterGetInfo", "downloadError"}));
+}
+
+// The user name and password go to the information page's own server alone: not to another
+// server a redirection leads to, nor to one the page names for the download.
+void WebUpdateTest::credentialsStayWithThePagesServer()
+{
+    const QString elsewhere = QStringLiteral("http://localhost:%1").arg(m_server->port());
+    m_server->serve(QStringLiteral("/sovranel/update.htm"), {},
+                    QStringLiteral("redirect ") + elsewhere + QStringLiteral("/sovranel/real.htm"));
+    m_server->serve(QStringLiteral("/sovranel/real.htm"),
+                    infoPage({{"mxProduct", "Sovranel"},
+                              {"mxVersion", "3.1.0.7"},
+                              {"mxDownload", elsewhere + QStringLiteral("/files/setup.bin")},
+                              {"mxClientSideName", "setup.bin"}}));
+    m_check->userName = QStringLiteral("ana");
+    m_check->password = QStringLiteral("segredo");
+    m_info.answer(true);
+
+    QVERIFY(m_check->check());
+
+    const QList<FixtureRequest> requests = m_server->requests(QStringLiteral("TmxWebUpdate"));
+    QCOMPARE(requests.size(), 3);
+    QCOMPARE(requests[0].header("Authorization"),
+             QStringLiteral("Basic ") + QByteArray("ana:segredo").toBase64());
+    QCOMPARE(requests[1].line, QStringLiteral("GET /sovranel/real.htm HTTP/1.0"));
+    QCOMPARE(requests[1].header("Authorization"), QString());
+    QCOMPARE(requests[2].line, QStringLiteral("GET /files/setup.bin HTTP/1.0"));
+    QCOMPARE(requests[2].header("Authorization"), QString());
 }
 
 void WebUpdateTest::failedInformationPage_data()
