@@ -132,6 +132,7 @@ void Tform_MainWindow::wireEvents()
     u.productInfo.version = QStringLiteral("0");
     u.owner = this;
     u.refusedNames = installedFileNames();
+    u.publicKey = QByteArrayLiteral(SOVRANEL_UPDATE_KEY);
     u.onBeforeGetInfo = [this] { mxWebUpdateBeforeGetInfo(); };
     u.onAfterGetInfo = [this] { mxWebUpdateAfterGetInfo(); };
     u.onDownloadError = [this] { mxWebUpdateDownloadError(); };
@@ -201,8 +202,10 @@ void Tform_MainWindow::mxWebUpdateAfterGetInfo()
 
 void Tform_MainWindow::mxWebUpdateDownloadError()
 {
-    ui::messageDlg(QStringLiteral("Não foi possível baixar a atualização."), ui::DialogKind::Error,
-                   int(ui::DialogButton::Ok));
+    const bool badSignature = mxWebUpdate.failure() == webupdate::UpdateCheck::Failure::Signature;
+    ui::messageDlg(badSignature ? QStringLiteral("A atualização não tem uma assinatura válida.")
+                                : QStringLiteral("Não foi possível baixar a atualização."),
+                   ui::DialogKind::Error, int(ui::DialogButton::Ok));
 }
 
 void Tform_MainWindow::mxWebUpdateNoUpdateFound()

@@ -275,7 +275,7 @@ class Exchange {
     // window of time at least the least rate must arrive.
     void checkPace()
     {
-        if (m_request.minBytesPerSecond <= 0 || m_paceClock.elapsed() < m_request.rateWindowMs)
+        if (m_complete || m_request.minBytesPerSecond <= 0 || m_paceClock.elapsed() < m_request.rateWindowMs)
             return;
         if (m_paceBytes * 1000 < m_request.minBytesPerSecond * m_paceClock.elapsed())
             return finish(End::Failed, QStringLiteral("a transferência está lenta demais"));

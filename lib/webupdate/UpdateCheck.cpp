@@ -1,6 +1,7 @@
 #include "webupdate/UpdateCheck.h"
 
 #include "webupdate/HttpGet.h"
+#include "webupdate/Signature.h"
 
 #include "net/FileOpener.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <QTemporaryFile>
 
 namespace webupdate {
 
@@ -45,6 +47,7 @@ bool UpdateCheck::check()
         return false;
     m_running = true;
     m_aborted = false;
+    m_failure = Failure::None;
     struct Done {
         bool& running;
         ~Done() { running = false; }
@@ -108,6 +111,8 @@ bool UpdateCheck::check()
         !m_info.download.isEmpty() && download(productInfo.url.resolved(QUrl(m_info.download)), fileName);
     if (m_aborted)
         return false;
+    if (!ok && m_failure == Failure::None)
+        m_failure = Failure::Transfer;
     if (!ok)
         emitEvent(onDownloadError);
     emitEvent(onAfterDownload, fileName, ok);
@@ -173,6 +178,8 @@ bool UpdateCheck::transfer(const QUrl& url, QIODevice* sink, bool download, QDea
 
 bool UpdateCheck::download(const QUrl& url, const QString& fileName)
 {
+    if (!publicKey.isEmpty())
+        return signedDownload(url, fileName);
     // The transfer goes into a temporary file beside the target, which takes the target's
     // place only once the whole announced length arrived: a failed transfer leaves an existing
     // file as it was and no half file under the update's name.
@@ -182,6 +189,35 @@ bool UpdateCheck::download(const QUrl& url, const QString& fileName)
     if (!transfer(url, &file, true, QDeadlineTimer(QDeadlineTimer::Forever))) {
         file.cancelWriting();
         return false;
+    }
+    return file.commit();
+}
+
+bool UpdateCheck::signedDownload(const QUrl& url, const QString& fileName)
+{
+    if (m_info.signature.isEmpty()) {
+        m_failure = Failure::Signature;
+        return false;
+    }
+    // The bytes go to a hidden file beside the target first; only a download whose signature
+    // verifies takes the target's place, and a bad one leaves an existing file as it was.
+    QTemporaryFile received(QFileInfo(fileName).absolutePath() + QStringLiteral("/.update-XXXXXX"));
+    if (!received.open() || !transfer(url, &received, true, QDeadlineTimer(QDeadlineTimer::Forever)) ||
+        !received.flush())
+        return false;
+    if (!fileSignatureValid(received.fileName(), m_info.signature.toLatin1(), publicKey)) {
+        m_failure = Failure::Signature;
+        return false;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || !received.seek(0))
+        return false;
+    while (!received.atEnd()) {
+        const QByteArray block = received.read(1 << 20);
+        if (block.isEmpty() || file.write(block) != block.size()) {
+            file.cancelWriting();
+            return false;
+        }
     }
     return file.commit();
 }

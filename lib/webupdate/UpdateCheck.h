@@ -54,6 +54,10 @@ class UpdateCheck {
     // entry without an extension ("Sovranel") stands for that name with any extension; every
     // entry matches in any letter case.
     QStringList refusedNames;
+    // The publisher's Ed25519 public key, in base64. When set, a download is kept and opened
+    // only when the page's signature of its exact bytes verifies against it; when empty,
+    // downloads are not signed.
+    QByteArray publicKey;
     int idleTimeoutMs = 30000;
     // The information page and all its redirections together must come within this time.
     int infoTimeoutMs = 60000;
@@ -84,6 +88,10 @@ class UpdateCheck {
     void abort() { m_aborted = true; }
     bool isRunning() const { return m_running; }
 
+    // Why the last download failed: a failed transfer, or a missing or wrong signature.
+    enum class Failure { None, Transfer, Signature };
+    Failure failure() const { return m_failure; }
+
     // What the last information page said.
     const PageInfo& info() const { return m_info; }
 
@@ -98,6 +106,7 @@ class UpdateCheck {
     bool readInformationPage();
     bool transfer(const QUrl& url, QIODevice* sink, bool download, QDeadlineTimer deadline);
     bool download(const QUrl& url, const QString& fileName);
+    bool signedDownload(const QUrl& url, const QString& fileName);
     QString clientFilePath() const;
     template <typename F, typename... A> void emitEvent(const F& f, A&&... args)
     {
@@ -106,6 +115,7 @@ class UpdateCheck {
     }
 
     PageInfo m_info;
+    Failure m_failure = Failure::None;
     bool m_running = false;
     bool m_aborted = false;
 };

@@ -31,6 +31,7 @@ class UpdateWindowTest : public QObject {
     void theUpdaterKeepsNoUrlCache();
     void theProgramsAreNeverReplaced_data();
     void theProgramsAreNeverReplaced();
+    void anUnsignedDownloadSaysSo();
     void pageTextsAreShownAsPlainText_data();
     void pageTextsAreShownAsPlainText();
     void messagesOfACheck_data();
@@ -265,6 +266,19 @@ void UpdateWindowTest::theProgramsAreNeverReplaced()
     QVERIFY(program.permissions() & QFileDevice::ExeOwner);
     QVERIFY(m_opened.isEmpty());
     QVERIFY(!m_server->requestLines().join(' ').contains("setup.bin"));
+}
+
+// With a key in the build, a download without a valid signature fails with a message of its own.
+void UpdateWindowTest::anUnsignedDownloadSaysSo()
+{
+    publish(QStringLiteral("3.1.0.7"), QStringLiteral("/files/setup.bin"));
+    form_MainWindow->mxWebUpdate.publicKey = QByteArray(32, 'k').toBase64();
+    m_info.answer(true);
+    form_MainWindow->btn_Update->click();
+    QCOMPARE(m_dialogs.last(),
+             QStringLiteral("Error (Error): A atualização não tem uma assinatura válida. [OK]"));
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(!QFileInfo::exists(target("setup.bin")));
 }
 
 // The information page is never kept on disk, and the cache earlier versions kept goes at start.

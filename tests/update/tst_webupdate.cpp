@@ -3,9 +3,11 @@
 
 #include "net/FileOpener.h"
 #include "webupdate/PageTags.h"
+#include "webupdate/Signature.h"
 #include "webupdate/UpdateCheck.h"
 #include "webupdate/VersionRule.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTest>
@@ -42,6 +44,9 @@ class WebUpdateTest : public QObject {
     void failedInformationPage_data();
     void failedInformationPage();
     void informationPageHasATotalBound();
+    void signToolMakesKeysAndSignatures();
+    void signedDownloads_data();
+    void signedDownloads();
     void credentialsStayWithThePagesServer();
     void unsafeClientNameIsRefused_data();
     void unsafeClientNameIsRefused();
@@ -66,6 +71,7 @@ class WebUpdateTest : public QObject {
 
     std::unique_ptr<FixtureServer> m_server;
     QTemporaryDir m_work;
+    QTemporaryDir m_keys; // the publisher's side of the signed cases
     QString m_target;
     std::unique_ptr<UpdateCheck> m_check;
     QStringList m_events;
@@ -514,6 +520,97 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("the previous update"));
     }
+}
+
+namespace {
+// Runs the publisher's tool; its first line of output.
+QByteArray signTool(const QStringList& arguments, int* exitCode = nullptr)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(SOVRANEL_SIGN_TOOL), arguments);
+    tool.waitForFinished(10000);
+    if (exitCode)
+        *exitCode = tool.exitCode();
+    return tool.readAllStandardOutput().trimmed();
+}
+} // namespace
+
+// keygen prints a public key and keeps the secret key for its owner alone, never over an
+// existing one; sign prints a signature.
+void WebUpdateTest::signToolMakesKeysAndSignatures()
+{
+    const QString secret = m_keys.filePath(QStringLiteral("tool.key"));
+    QFile::remove(secret);
+    int code = -1;
+    const QByteArray publicKey = signTool({QStringLiteral("keygen"), secret}, &code);
+    QCOMPARE(code, 0);
+    QCOMPARE(QByteArray::fromBase64(publicKey).size(), 32);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFile(secret).permissions() & others, QFileDevice::Permissions());
+    signTool({QStringLiteral("keygen"), secret}, &code);
+    QCOMPARE(code, 1);
+    const QString file = m_keys.filePath(QStringLiteral("tool.bin"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(m_update);
+    f.close();
+    const QByteArray signature = signTool({QStringLiteral("sign"), secret, file}, &code);
+    QCOMPARE(code, 0);
+    QCOMPARE(QByteArray::fromBase64(signature).size(), 64);
+    QVERIFY(webupdate::fileSignatureValid(file, signature, publicKey));
+}
+
+// With a key in the build, the download is kept and opened only when the page's signature of
+// its exact bytes verifies; anything else fails like a cut transfer, and the old file stays.
+void WebUpdateTest::signedDownloads_data()
+{
+    QTest::addColumn<QString>("signature"); // "good", "other", or the page's text itself
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("the publisher's signature of the file") << "good" << true;
+    QTest::newRow("no signature on the page") << "" << false;
+    QTest::newRow("the signature of other bytes") << "other" << false;
+    QTest::newRow("a signature that is no base64") << "não é uma assinatura" << false;
+    QTest::newRow("a signature of the wrong length") << "c2hvcnQ=" << false;
+}
+
+void WebUpdateTest::signedDownloads()
+{
+    QFETCH(QString, signature);
+    QFETCH(bool, kept);
+    const QString secret = m_keys.filePath(QStringLiteral("publisher.key"));
+    static QByteArray publicKey;
+    if (publicKey.isEmpty())
+        publicKey = signTool({QStringLiteral("keygen"), secret});
+    QVERIFY(!publicKey.isEmpty());
+    const QString signedFile = m_keys.filePath(QStringLiteral("signed.bin"));
+    QFile f(signedFile);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(signature == QLatin1String("other") ? QByteArray("another installer") : m_update);
+    f.close();
+    if (signature == QLatin1String("good") || signature == QLatin1String("other"))
+        signature = QString::fromLatin1(signTool({QStringLiteral("sign"), secret, signedFile}));
+
+    m_server->serve(QStringLiteral("/sovranel/update.htm"), infoPage({{"mxProduct", "Sovranel"},
+                                                                      {"mxVersion", "3.1.0.7"},
+                                                                      {"mxDownload", "/files/setup.bin"},
+                                                                      {"mxClientSideName", "setup.bin"},
+                                                                      {"mxSignature", signature}}));
+    QFile old(target(QStringLiteral("setup.bin")));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the previous update");
+    old.close();
+    m_check->publicKey = publicKey;
+    m_info.answer(true);
+
+    QCOMPARE(m_check->check(), kept);
+
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), kept ? m_update : QByteArray("the previous update"));
+    QCOMPARE(m_opened.size(), kept ? 1 : 0);
+    QCOMPARE(m_check->failure(), kept ? UpdateCheck::Failure::None : UpdateCheck::Failure::Signature);
+    QCOMPARE(QDir(m_target).entryList(QDir::Files | QDir::Hidden), QStringList{"setup.bin"});
 }
 
 // A server that sends a byte now and then is never silent for long, yet must not hold the check.
