@@ -123,6 +123,10 @@ class NetTest : public QObject {
             << QStringLiteral("respondeu \"500 Internal Server Error\"");
         QTest::newRow("a redirection, which is not followed")
             << QStringLiteral("redirect /outro.txt") << 10000 << QStringLiteral("respondeu \"302 Found\"");
+        QTest::newRow("a body that does not decompress, in Portuguese and the toolkit's words")
+            << QStringLiteral("badgzip") << 10000
+            << QStringLiteral(
+                   "a resposta do servidor veio danificada e não pôde ser lida.\nMotivo técnico: ");
         QTest::newRow("a server that never answers")
             << QStringLiteral("hang") << 1000
             << QStringLiteral("não respondeu em 1 segundo ao pedido de http://");
