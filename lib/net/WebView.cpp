@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QTextDocument>
 
+#include <memory>
+
 namespace net {
 
 namespace {
