@@ -354,6 +354,9 @@ TForm1::TForm1(const Environment& env, QWidget* parent) : QMainWindow(parent), m
 
 TForm1::~TForm1()
 {
+    // The file dialogs are descriptions, not widgets: no parent frees them.
+    delete OpenPictureDialog1;
+    delete OpenDialog1;
     if (Form1 == this)
         Form1 = nullptr;
 }

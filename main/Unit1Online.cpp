@@ -58,8 +58,8 @@ void TForm1::VerificarVersaoOnline()
     const QString latest = QString::fromLatin1(
         m_env.httpGet(server.resolved(QUrl(QStringLiteral("/sovranel/ultimaversao.txt")))));
     if (latest != VersaoDoPrograma()) {
-        ui::showMessage(QStringLiteral("Nova versão disponível (") + latest + QStringLiteral("). ") +
-                        kNotice);
+        ui::showMessage(QStringLiteral("Nova versão disponível (") + ui::shortened(latest) +
+                        QStringLiteral("). ") + kNotice);
         StatusBar1->setPanelText(0, kNotice);
     }
     switchBannerHint(*this, false);

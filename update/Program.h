@@ -5,3 +5,6 @@
 void createWindows();
 void destroyWindows();
 int runProgram(int argc, char** argv);
+
+// Removes the URL cache that earlier versions of the updater kept (its cache folder's "http").
+void removeOldUrlCache();

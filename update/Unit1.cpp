@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Artwork.h"
+#include "InstalledFiles.h"
 #include "Unit2.h"
 
 #include "net/ProgramStarter.h"
@@ -28,6 +29,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QPo
 {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QString::fromLatin1(name));
+    // Most of these show what the information page says: plain text, never markup.
+    l->setTextFormat(Qt::PlainText);
     l->move(place);
     l->adjustSize();
     return l;
@@ -129,6 +132,8 @@ void Tform_MainWindow::wireEvents()
     u.productInfo.url = updatePageUrl();
     u.productInfo.version = QStringLiteral("0");
     u.owner = this;
+    u.refusedNames = installedFileNames();
+    u.publicKey = QByteArrayLiteral(SOVRANEL_UPDATE_KEY);
     u.onBeforeGetInfo = [this] { mxWebUpdateBeforeGetInfo(); };
     u.onAfterGetInfo = [this] { mxWebUpdateAfterGetInfo(); };
     u.onDownloadError = [this] { mxWebUpdateDownloadError(); };
@@ -202,8 +207,10 @@ void Tform_MainWindow::mxWebUpdateAfterGetInfo()
 
 void Tform_MainWindow::mxWebUpdateDownloadError()
 {
-    ui::messageDlg(QStringLiteral("Não foi possível baixar a atualização."), ui::DialogKind::Error,
-                   int(ui::DialogButton::Ok));
+    const bool badSignature = mxWebUpdate.failure() == webupdate::UpdateCheck::Failure::Signature;
+    ui::messageDlg(badSignature ? QStringLiteral("A atualização não tem uma assinatura válida.")
+                                : QStringLiteral("Não foi possível baixar a atualização."),
+                   ui::DialogKind::Error, int(ui::DialogButton::Ok));
 }
 
 void Tform_MainWindow::mxWebUpdateNoUpdateFound()

@@ -26,6 +26,7 @@ TForm_Message::TForm_Message(QWidget* parent)
     panel_message->setGeometry(rect());
     panel_message->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel_message->setLineWidth(1);
+    panel_message->setTextFormat(Qt::PlainText);
     panel_message->setAlignment(Qt::AlignCenter);
     panel_message->setAutoFillBackground(true);
 

@@ -12,6 +12,7 @@
 namespace net {
 namespace {
 
+// Why a request failed, in Portuguese, as a person can act on it.
 QString reason(const QNetworkReply& reply)
 {
     switch (reply.error()) {
@@ -23,11 +24,47 @@ QString reason(const QNetworkReply& reply)
         return QStringLiteral("o servidor não foi encontrado");
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::BackgroundRequestNotAllowedError:
         return QStringLiteral("a rede não está disponível");
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return QStringLiteral("a transferência foi interrompida");
+    case QNetworkReply::SslHandshakeFailedError:
+    case QNetworkReply::UnknownNetworkError:
+        return QStringLiteral("a conexão com o servidor falhou");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::UnknownProxyError:
+        return QStringLiteral("o servidor intermediário (proxy) da rede falhou");
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+    case QNetworkReply::ProtocolFailure:
+    case QNetworkReply::UnknownContentError:
+        return QStringLiteral("a resposta do servidor veio danificada e não pôde ser lida");
     default:
-        return reply.errorString();
+        return QStringLiteral("a transferência falhou");
     }
 }
+
+// The failure's text: the Portuguese reason, and for the toolkit's less common reasons its own
+// (English) words on a second line, for whoever has to look into it.
+QString failureText(const QString& address, const QNetworkReply& reply)
+{
+    QString text = QStringLiteral("Não foi possível obter %1: %2.").arg(address, reason(reply));
+    switch (reply.error()) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::HostNotFoundError:
+        return text; // said in full above
+    default:
+        return text + QStringLiteral("\nMotivo técnico: ") + reply.errorString();
+    }
+}
+
+constexpr int kMaxPhrase = 100;
 
 [[noreturn]] void fail(const QString& text) { throw HttpFailure(text.toStdString()); }
 
@@ -81,14 +118,17 @@ QByteArray httpGet(const QUrl& url, const HttpLimits& limits)
     if (status.isValid()) {
         const int code = status.toInt();
         if (code < 200 || code > 299) {
-            const QString phrase = QString::fromLatin1(
+            // The server's own words, kept short: they go into a box as they are.
+            QString phrase = QString::fromLatin1(
                 reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
+            if (phrase.size() > kMaxPhrase)
+                phrase = phrase.left(kMaxPhrase) + QChar(0x2026);
             fail(QStringLiteral("O servidor respondeu \"%1 %2\" ao pedido de %3.")
                      .arg(QString::number(code), phrase, address));
         }
     }
     if (reply->error() != QNetworkReply::NoError)
-        fail(QStringLiteral("Não foi possível obter %1: %2.").arg(address, reason(*reply)));
+        fail(failureText(address, *reply));
     return body;
 }
 

@@ -1,15 +1,19 @@
 #include "net/WebView.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringDecoder>
 #include <QTextDocument>
 
+#include <memory>
+
 namespace net {
 
 namespace {
-constexpr qint64 kMaxResource = 4 * 1024 * 1024; // a banner or an update page, not a download
+constexpr qint64 kMaxPage = 4 * 1024 * 1024; // a banner or an update page, not a download
 
 // The page's text in the character set it names; a page that names none (or one we lack) is
 // read as UTF-8 when it is valid UTF-8, else as single-byte Latin text, as older servers send.
@@ -22,6 +26,10 @@ QString decodePage(const QByteArray& data)
     const QString text = utf8.decode(data);
     return utf8.hasError() ? QString::fromLatin1(data) : text;
 }
+
+// What the document gets for a resource it may not have. Not an empty QVariant: given nothing,
+// the document would try to read the address as a local file itself.
+QVariant nothing() { return QByteArray(); }
 } // namespace
 
 WebView::WebView(QNetworkAccessManager* manager, QWidget* parent) : QTextBrowser(parent), m_manager(manager)
@@ -33,7 +41,10 @@ WebView::WebView(QNetworkAccessManager* manager, QWidget* parent) : QTextBrowser
 void WebView::navigate(const QUrl& url)
 {
     m_address = url;
-    m_loaded.clear();
+    m_settled.clear();
+    m_requested = 0;
+    m_decoded = 0;
+    m_arriving = 0;
     if (m_pageReply) {
         m_pageReply->abort();
         m_pageReply = nullptr;
@@ -41,20 +52,45 @@ void WebView::navigate(const QUrl& url)
     fetch(url, QTextDocument::HtmlResource);
 }
 
+bool WebView::fromPageServer(const QUrl& url) const
+{
+    return url.scheme() == QLatin1String("http") && m_address.scheme() == QLatin1String("http") &&
+           !url.host().isEmpty() && url.host() == m_address.host() && url.port(80) == m_address.port(80);
+}
+
 void WebView::fetch(const QUrl& url, int type)
 {
     if (m_pending.contains(url) || !m_manager)
         return;
+    const bool page = type == QTextDocument::HtmlResource;
+    if (!page && m_requested >= kMaxResources) {
+        m_settled.insert(url);
+        return;
+    }
+    if (!page)
+        ++m_requested;
     m_pending.insert(url);
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // No redirection at all for a resource: it could lead away from the page's server.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         page ? QNetworkRequest::NoLessSafeRedirectPolicy
+                              : QNetworkRequest::ManualRedirectPolicy);
     QNetworkReply* reply = m_manager->get(request);
-    if (type == QTextDocument::HtmlResource)
+    if (page)
         m_pageReply = reply;
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > kMaxResource)
-            reply->abort();
-    });
+    auto counted = std::make_shared<qint64>(0);
+    connect(reply, &QNetworkReply::downloadProgress, reply,
+            [this, reply, page, counted](qint64 received, qint64) {
+                if (page) {
+                    if (received > kMaxPage)
+                        reply->abort();
+                    return;
+                }
+                m_arriving += received - *counted;
+                *counted = received;
+                if (received > kMaxResourceBytes || m_arriving > kMaxPageBytes)
+                    reply->abort();
+            });
     connect(reply, &QNetworkReply::finished, this, [this, reply, type] { finished(reply, type); });
 }
 
@@ -75,25 +111,57 @@ void WebView::finished(QNetworkReply* reply, int type)
         emit pageLoaded(ok);
         return;
     }
+    if (!fromPageServer(url) || m_settled.contains(url))
+        return; // a resource of a page we navigated away from
+    m_settled.insert(url);
     if (!ok)
         return;
-    m_loaded.insert(url, reply->readAll());
-    document()->addResource(type, url, m_loaded.value(url));
+    const QVariant resource = decoded(type, reply->readAll());
+    if (!resource.isValid())
+        return;
+    document()->addResource(type, url, resource);
     // Lay the page out again so the image takes its place.
     document()->markContentsDirty(0, document()->characterCount());
     viewport()->update();
 }
 
+// The resource as the document keeps it, counted against the page's budget; an invalid
+// QVariant when it does not fit (or is no picture at all).
+QVariant WebView::decoded(int type, const QByteArray& data)
+{
+    if (type != QTextDocument::ImageResource) {
+        if (m_decoded + data.size() > kMaxPageBytes)
+            return {};
+        m_decoded += data.size();
+        return data;
+    }
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    // The picture's size from its header, before a single pixel is decoded.
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return {};
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    if (bytes > kMaxPageBytes - m_decoded)
+        return {};
+    QImage image;
+    if (!reader.read(&image) || image.size() != size)
+        return {};
+    m_decoded += bytes;
+    return image;
+}
+
 QVariant WebView::loadResource(int type, const QUrl& name)
 {
+    // The page itself comes through navigate() alone.
     if (type == QTextDocument::HtmlResource)
-        return QTextBrowser::loadResource(type, name);
+        return nothing();
     const QUrl url = m_address.resolved(name);
-    if (m_loaded.contains(url))
-        return m_loaded.value(url);
-    if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+    if (fromPageServer(url) && !m_settled.contains(url))
         fetch(url, type);
-    return {};
+    return nothing();
 }
 
 } // namespace net

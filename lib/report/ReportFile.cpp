@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <zlib.h>
+
 #include <cmath>
 #include <cstring>
 
@@ -171,7 +173,7 @@ std::pair<PictureCode, QByteArray> storable(const Picture& picture)
 
 void writeItem(Writer& w, const Item& item, std::size_t pictureCount)
 {
-    w.u8(std::uint8_t(item.index() + 1));
+    w.u8(std::uint8_t(itemTag(item)));
     if (const auto* t = std::get_if<TextItem>(&item)) {
         w.rect(t->rect);
         w.string(t->text);
@@ -318,8 +320,8 @@ Picture readPicture(Reader& r)
 
 Item readItem(Reader& r, std::size_t pictureCount)
 {
-    switch (r.u8()) {
-    case 1: {
+    switch (ItemTag(r.u8())) {
+    case ItemTag::Text: {
         TextItem t;
         t.rect = r.rect();
         t.text = r.string();
@@ -337,7 +339,7 @@ Item readItem(Reader& r, std::size_t pictureCount)
         t.flags = r.i32();
         return t;
     }
-    case 2: {
+    case ItemTag::Line: {
         LineItem l;
         const double x1 = r.f64(), y1 = r.f64(), x2 = r.f64(), y2 = r.f64();
         l.line = QLineF(x1, y1, x2, y2);
@@ -349,14 +351,14 @@ Item readItem(Reader& r, std::size_t pictureCount)
         l.style = Qt::PenStyle(style);
         return l;
     }
-    case 3: {
+    case ItemTag::Frame: {
         FrameItem f;
         f.rect = r.rect();
         f.colour = r.colour();
         f.width = r.nonNegative(kMaxPenWidth);
         return f;
     }
-    case 4: {
+    case ItemTag::Image: {
         ImageItem i;
         i.rect = r.rect();
         i.picture = r.i32();
@@ -364,14 +366,50 @@ Item readItem(Reader& r, std::size_t pictureCount)
             r.damaged();
         return i;
     }
-    default:
-        r.damaged();
     }
+    r.damaged();
 }
 
 } // namespace
 
 namespace reportfile {
+ItemTag itemTag(const Item& item)
+{
+    struct Tags {
+        ItemTag operator()(const TextItem&) const { return ItemTag::Text; }
+        ItemTag operator()(const LineItem&) const { return ItemTag::Line; }
+        ItemTag operator()(const FrameItem&) const { return ItemTag::Frame; }
+        ItemTag operator()(const ImageItem&) const { return ItemTag::Image; }
+    };
+    return std::visit(Tags{}, item);
+}
+
+std::uint32_t contentChecksum(const QByteArray& file)
+{
+    uLong crc = crc32(0L, Z_NULL, 0);
+    const auto* p = reinterpret_cast<const Bytef*>(file.constData());
+    // zlib takes a length of at most 4 GiB - 1 at a time; report files are far smaller, but the
+    // loop keeps the sum right whatever it is given.
+    for (qsizetype at = kChecksummedHeaderBytes; at < file.size();) {
+        const uInt n = uInt(std::min<qsizetype>(file.size() - at, 1 << 30));
+        crc = crc32(crc, p + at, n);
+        at += n;
+    }
+    return std::uint32_t(crc);
+}
+
+void refreshChecksum(QByteArray& file)
+{
+    if (file.size() < kChecksummedHeaderBytes)
+        return;
+    const auto version = qFromLittleEndian<std::uint32_t>(file.constData() + 8);
+    if (version < kFirstChecksummedVersion || version > kVersion)
+        return;
+    char b[4];
+    qToLittleEndian(contentChecksum(file), b);
+    file.replace(12, 4, b, 4);
+}
+
 bool pictureSizeAcceptable(qint64 encodedBytes, int width, int height)
 {
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
@@ -390,6 +428,7 @@ QByteArray encodeReportFile(const PreparedPages& pages, const QString& fileName)
     Writer w(fileName);
     w.bytes(kMagic, sizeof kMagic);
     w.u32(kVersion);
+    w.u32(0); // the checksum, once the content is known
     if (!(pages.pageSize.width() > 0) || !(pages.pageSize.height() > 0))
         w.unwritable();
     w.f64(pages.pageSize.width(), kMaxPageSide);
@@ -408,7 +447,9 @@ QByteArray encodeReportFile(const PreparedPages& pages, const QString& fileName)
         for (const Item& item : page.items)
             writeItem(w, item, pages.pictures.size());
     }
-    return w.take();
+    QByteArray file = w.take();
+    refreshChecksum(file);
+    return file;
 }
 
 PreparedPages decodeReportFile(const QByteArray& bytes, const QString& fileName)
@@ -427,7 +468,9 @@ PreparedPages decodeReportFile(const QByteArray& bytes, const QString& fileName)
                  "O arquivo \"%1\" foi salvo por uma versão mais nova do Sovranel e não pode ser aberto "
                  "por esta versão.")
                  .arg(shown(fileName)));
-    if (version != kVersion)
+    if (version == 0)
+        r.damaged();
+    if (version >= kFirstChecksummedVersion && r.u32() != contentChecksum(bytes))
         r.damaged();
 
     PreparedPages pages;

@@ -52,6 +52,9 @@ DialogButton run(const DialogRequest& request)
 
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(request.caption);
+    // Texts here often come from a server, a file or the person: never read as markup, so a
+    // page cannot put a link, a picture or a style into a box of ours.
+    box.setTextFormat(Qt::PlainText);
     box.setText(request.text);
     if (request.style == DialogRequest::Style::Error)
         box.setIcon(QMessageBox::Critical);
@@ -86,6 +89,13 @@ DialogButton run(const DialogRequest& request)
 } // namespace
 
 void setDialogHook(DialogHook h) { hook() = std::move(h); }
+
+QString shortened(const QString& text, int maxChars)
+{
+    if (text.size() <= maxChars)
+        return text;
+    return text.left(maxChars) + QChar(0x2026);
+}
 
 QString errorText(const QString& message)
 {

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace ui {
 
+// Every box of this layer shows its text as plain text, never as markup.
+
 // The kinds of the typed message dialog; each has the toolkit's English title and icon.
 enum class DialogKind { Warning, Error, Information, Confirmation };
 
@@ -29,6 +31,11 @@ struct DialogRequest {
 // and no window is shown. Tests use it to record and answer dialogs without ever blocking.
 using DialogHook = std::function<DialogButton(const DialogRequest&)>;
 void setDialogHook(DialogHook hook);
+
+// Outside text (from a server or a file) as a box shows it: at most `maxChars` characters, and
+// "…" after a text that was cut, so that the box stays on the screen.
+constexpr int kMaxOutsideText = 300;
+QString shortened(const QString& text, int maxChars = kMaxOutsideText);
 
 // The failure's text with a full stop added when it does not already end in one.
 QString errorText(const QString& message);

@@ -1,5 +1,6 @@
 #include "webupdate/HttpGet.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QIODevice>
 #include <QTcpSocket>
@@ -57,187 +58,262 @@ bool parseHead(const QByteArray& text, Head* head, QString* error)
     return true;
 }
 
-QByteArray requestText(const HttpRequest& request, const QUrl& url, int port)
+// Whether two addresses name the same server: credentials go to the page's own server alone.
+bool sameOrigin(const QUrl& a, const QUrl& b, int defaultPort)
 {
-    QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
-    if (target.isEmpty())
-        target = "/";
-    if (url.hasQuery())
-        target += '?' + url.query(QUrl::FullyEncoded).toLatin1();
-    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
-    if (host.contains(':'))
-        host = '[' + host + ']';
-    if (port != 80)
-        host += ':' + QByteArray::number(port);
-
-    QByteArray text = "GET " + target + " HTTP/1.0\r\n";
-    text += "Host: " + host + "\r\n";
-    if (!request.userAgent.isEmpty())
-        text += "User-Agent: " + request.userAgent + "\r\n";
-    text += "Accept: */*\r\n";
-    text += "Pragma: no-cache\r\nCache-Control: no-cache\r\n";
-    if (!request.userName.isEmpty())
-        text += "Authorization: Basic " + (request.userName + u':' + request.password).toUtf8().toBase64() +
-                "\r\n";
-    text += "\r\n";
-    return text;
+    return a.scheme() == b.scheme() && a.host() == b.host() && a.port(defaultPort) == b.port(defaultPort);
 }
 
-// One request and its answer. Returns the address to follow when the answer is a redirection.
-QUrl exchange(const HttpRequest& request, const QUrl& url, QIODevice* sink, const HttpProgress& progress,
-              const std::function<bool()>& keepGoing, HttpResult& r)
-{
-    r = HttpResult{};
-    r.url = url;
-    if (url.scheme() != QLatin1String("http") || url.host().isEmpty()) {
-        r.error = QStringLiteral("endereço não suportado: %1").arg(url.toString());
-        return {};
+// One request and its answer, step by step: connect, send the request, read the head, read
+// the body, and (after the connection ended) say where a redirection leads. The steps run from
+// the socket's signals inside a local event loop, so the windows stay alive meanwhile.
+class Exchange {
+  public:
+    Exchange(const HttpRequest& request, const QUrl& url, QIODevice* sink, const HttpProgress& progress,
+             const std::function<bool()>& keepGoing, HttpResult& result)
+        : m_request(request), m_url(url), m_port(url.port(request.defaultPort)), m_sink(sink),
+          m_progress(progress), m_keepGoing(keepGoing), m_r(result)
+    {
     }
-    const int port = url.port(request.defaultPort);
 
-    enum class End { None, Closed, Failed };
-    End end = End::None;
-    QEventLoop loop;
-    QTcpSocket socket;
-    QTimer idle;
-    QTimer poll;
-    QByteArray headText;
-    bool haveHead = false;
-    bool stopReading = false;
-    bool complete = false;
-    Head head;
-
-    auto finish = [&](End e, const QString& why = {}) {
-        if (end != End::None)
-            return;
-        end = e;
-        if (e == End::Failed)
-            r.error = why;
-        loop.quit();
-    };
-    auto stillWanted = [&] {
-        if (keepGoing && !keepGoing())
-            finish(End::Failed, QStringLiteral("transferência interrompida"));
-        return end == End::None;
-    };
-    auto body = [&](const QByteArray& data) {
-        if (data.isEmpty())
-            return;
-        r.received += data.size();
-        if (head.length >= 0 && r.received > head.length)
-            return finish(End::Failed, QStringLiteral("mais dados que o anunciado"));
-        if (request.maxBody >= 0 && r.received > request.maxBody)
-            return finish(End::Failed, QStringLiteral("resposta grande demais"));
-        if (sink->write(data) != data.size())
-            return finish(End::Failed, sink->errorString());
-        if (progress)
-            progress(head.length >= 0 ? head.length : r.received, r.received);
-    };
-    auto consume = [&] {
-        if (end != End::None)
-            return;
-        QByteArray data = socket.readAll();
-        if (data.isEmpty())
-            return;
-        idle.start();
-        if (!haveHead) {
-            headText += data;
-            qsizetype sep = headText.indexOf("\r\n\r\n");
-            qsizetype sepLength = 4;
-            const qsizetype bare = headText.indexOf("\n\n");
-            if (bare >= 0 && (sep < 0 || bare < sep)) {
-                sep = bare;
-                sepLength = 2;
-            }
-            if (sep < 0) {
-                if (headText.size() > kMaxHead)
-                    finish(End::Failed, QStringLiteral("cabeçalho grande demais"));
-                return;
-            }
-            QString error;
-            if (!parseHead(headText.left(sep), &head, &error))
-                return finish(End::Failed, error);
-            haveHead = true;
-            r.status = head.status;
-            r.announced = head.length;
-            data = headText.mid(sep + sepLength);
-            headText.clear();
-            // Nothing but a successful answer's body is worth reading.
-            if (head.status < 200 || head.status > 299) {
-                stopReading = true;
-                return finish(End::Closed);
-            }
+    // Runs the exchange; returns the address to follow when the answer is a redirection.
+    QUrl run()
+    {
+        m_r = HttpResult{};
+        m_r.url = m_url;
+        if (m_url.scheme() != QLatin1String("http") || m_url.host().isEmpty()) {
+            m_r.error = QStringLiteral("endereço não suportado: %1").arg(m_url.toString());
+            return {};
         }
-        body(data);
-        if (end == End::None && r.received == head.length && !complete) {
-            complete = true;
-            idle.setInterval(std::min(kCloseGraceMs, request.idleTimeoutMs));
-            idle.start();
+        connectToServer();
+        if (m_end == End::None)
+            m_loop.exec();
+        if (m_end == End::None) // the application is quitting
+            finish(End::Failed, QStringLiteral("transferência interrompida"));
+        QObject::disconnect(&m_socket, nullptr, nullptr, nullptr);
+        m_socket.abort();
+        return m_end == End::Failed ? QUrl() : followRedirection();
+    }
+
+  private:
+    enum class End { None, Closed, Failed };
+
+    void connectToServer()
+    {
+        QObject::connect(&m_socket, &QTcpSocket::connected, &m_socket, [this] { sendRequest(); });
+        QObject::connect(&m_socket, &QIODevice::readyRead, &m_socket, [this] { readAvailable(); });
+        QObject::connect(&m_socket, &QAbstractSocket::disconnected, &m_socket, [this] { closed(); });
+        QObject::connect(&m_socket, &QAbstractSocket::errorOccurred, &m_socket,
+                         [this](QAbstractSocket::SocketError e) {
+                             if (e == QAbstractSocket::RemoteHostClosedError)
+                                 closed();
+                             else
+                                 finish(End::Failed, m_socket.errorString());
+                         });
+        m_idle.setSingleShot(true);
+        m_idle.setInterval(m_request.idleTimeoutMs);
+        QObject::connect(&m_idle, &QTimer::timeout, &m_socket, [this] {
+            if (m_complete)
+                finish(End::Closed); // a server that keeps the connection open after the whole body
+            else
+                finish(End::Failed, QStringLiteral("o servidor não respondeu a tempo"));
+        });
+        m_poll.setInterval(kPollMs);
+        QObject::connect(&m_poll, &QTimer::timeout, &m_socket, [this] {
+            stillWanted();
+            checkPace();
+        });
+        m_paceClock.start();
+        m_socket.connectToHost(m_url.host(), m_port);
+        m_idle.start();
+        m_poll.start();
+    }
+
+    void sendRequest()
+    {
+        m_socket.write(requestText());
+        m_idle.start();
+    }
+
+    QByteArray requestText() const
+    {
+        QByteArray target = m_url.path(QUrl::FullyEncoded).toLatin1();
+        if (target.isEmpty())
+            target = "/";
+        if (m_url.hasQuery())
+            target += '?' + m_url.query(QUrl::FullyEncoded).toLatin1();
+        QByteArray host = m_url.host(QUrl::FullyEncoded).toLatin1();
+        if (host.contains(':'))
+            host = '[' + host + ']';
+        if (m_port != 80)
+            host += ':' + QByteArray::number(m_port);
+
+        QByteArray text = "GET " + target + " HTTP/1.0\r\n";
+        text += "Host: " + host + "\r\n";
+        if (!m_request.userAgent.isEmpty())
+            text += "User-Agent: " + m_request.userAgent + "\r\n";
+        text += "Accept: */*\r\n";
+        text += "Pragma: no-cache\r\nCache-Control: no-cache\r\n";
+        if (!m_request.userName.isEmpty() && sameOrigin(m_url, m_request.url, m_request.defaultPort))
+            text += "Authorization: Basic " +
+                    (m_request.userName + u':' + m_request.password).toUtf8().toBase64() + "\r\n";
+        text += "\r\n";
+        return text;
+    }
+
+    void readAvailable()
+    {
+        if (m_end != End::None)
+            return;
+        QByteArray data = m_socket.readAll();
+        if (data.isEmpty())
+            return;
+        m_idle.start();
+        m_paceBytes += data.size();
+        if (!m_haveHead && !readHead(data))
+            return;
+        readBody(data);
+        if (m_end == End::None && m_r.received == m_head.length && !m_complete) {
+            m_complete = true;
+            m_idle.setInterval(std::min(kCloseGraceMs, m_request.idleTimeoutMs));
+            m_idle.start();
         }
         stillWanted();
-    };
+    }
 
-    QObject::connect(&socket, &QTcpSocket::connected, &socket, [&] {
-        socket.write(requestText(request, url, port));
-        idle.start();
-    });
-    QObject::connect(&socket, &QIODevice::readyRead, &socket, consume);
-    QObject::connect(&socket, &QAbstractSocket::disconnected, &socket, [&] {
-        consume();
-        finish(End::Closed);
-    });
-    QObject::connect(&socket, &QAbstractSocket::errorOccurred, &socket, [&](QAbstractSocket::SocketError e) {
-        if (e == QAbstractSocket::RemoteHostClosedError) {
-            consume();
-            finish(End::Closed);
-        } else {
-            finish(End::Failed, socket.errorString());
+    // Gathers the head; once it is whole, leaves in `data` what follows it and returns true.
+    bool readHead(QByteArray& data)
+    {
+        m_headText += data;
+        qsizetype sep = m_headText.indexOf("\r\n\r\n");
+        qsizetype sepLength = 4;
+        const qsizetype bare = m_headText.indexOf("\n\n");
+        if (bare >= 0 && (sep < 0 || bare < sep)) {
+            sep = bare;
+            sepLength = 2;
         }
-    });
-    idle.setSingleShot(true);
-    idle.setInterval(request.idleTimeoutMs);
-    QObject::connect(&idle, &QTimer::timeout, &socket, [&] {
-        if (complete)
-            finish(End::Closed); // a server that keeps the connection open after the whole body
-        else
-            finish(End::Failed, QStringLiteral("o servidor não respondeu a tempo"));
-    });
-    poll.setInterval(kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, &socket, stillWanted);
+        if (sep < 0) {
+            if (m_headText.size() > kMaxHead)
+                finish(End::Failed, QStringLiteral("cabeçalho grande demais"));
+            return false;
+        }
+        QString error;
+        if (!parseHead(m_headText.left(sep), &m_head, &error)) {
+            finish(End::Failed, error);
+            return false;
+        }
+        m_haveHead = true;
+        m_r.status = m_head.status;
+        m_r.announced = m_head.length;
+        data = m_headText.mid(sep + sepLength);
+        m_headText.clear();
+        // Nothing but a successful answer's body is worth reading.
+        if (m_head.status < 200 || m_head.status > 299) {
+            m_stopReading = true;
+            finish(End::Closed);
+            return false;
+        }
+        return true;
+    }
 
-    socket.connectToHost(url.host(), port);
-    idle.start();
-    poll.start();
-    if (end == End::None)
-        loop.exec();
-    if (end == End::None) // the application is quitting
-        finish(End::Failed, QStringLiteral("transferência interrompida"));
-    QObject::disconnect(&socket, nullptr, nullptr, nullptr);
-    socket.abort();
+    void readBody(const QByteArray& data)
+    {
+        if (data.isEmpty())
+            return;
+        m_r.received += data.size();
+        if (m_head.length >= 0 && m_r.received > m_head.length)
+            return finish(End::Failed, QStringLiteral("mais dados que o anunciado"));
+        if (m_request.maxBody >= 0 && m_r.received > m_request.maxBody)
+            return finish(End::Failed, QStringLiteral("resposta grande demais"));
+        if (m_sink->write(data) != data.size())
+            return finish(End::Failed, m_sink->errorString());
+        if (m_progress)
+            m_progress(m_head.length >= 0 ? m_head.length : m_r.received, m_r.received);
+    }
 
-    if (end == End::Failed)
-        return {};
-    if (!haveHead) {
-        r.error = QStringLiteral("o servidor fechou a conexão sem responder");
+    void closed()
+    {
+        readAvailable();
+        finish(End::Closed);
+    }
+
+    // The answer as a whole, once the connection ended: the address a redirection leads to, or
+    // the outcome in the result.
+    QUrl followRedirection()
+    {
+        if (!m_haveHead) {
+            m_r.error = QStringLiteral("o servidor fechou a conexão sem responder");
+            return {};
+        }
+        if (isRedirect(m_head.status) && !m_head.location.isEmpty())
+            return m_url.resolved(QUrl::fromEncoded(m_head.location));
+        if (m_stopReading) {
+            m_r.error = QStringLiteral("o servidor respondeu %1").arg(m_head.status);
+            return {};
+        }
+        if (m_head.length >= 0 && m_r.received != m_head.length) {
+            m_r.error = QStringLiteral("recebidos %1 de %2 bytes").arg(m_r.received).arg(m_head.length);
+            return {};
+        }
+        if (m_head.length < 0 && m_request.requireLength) {
+            m_r.error = QStringLiteral("o servidor não informou o tamanho");
+            return {};
+        }
+        m_r.ok = true;
         return {};
     }
-    if (isRedirect(head.status) && !head.location.isEmpty())
-        return url.resolved(QUrl::fromEncoded(head.location));
-    if (stopReading) {
-        r.error = QStringLiteral("o servidor respondeu %1").arg(head.status);
-        return {};
+
+    void stillWanted()
+    {
+        if (m_keepGoing && !m_keepGoing())
+            finish(End::Failed, QStringLiteral("transferência interrompida"));
+        else if (m_request.deadline.hasExpired())
+            finish(End::Failed, QStringLiteral("o servidor demorou demais"));
     }
-    if (head.length >= 0 && r.received != head.length) {
-        r.error = QStringLiteral("recebidos %1 de %2 bytes").arg(r.received).arg(head.length);
-        return {};
+
+    // A server that trickles keeps the idle bound from ever ending the transfer: over each
+    // window of time at least the least rate must arrive.
+    void checkPace()
+    {
+        if (m_complete || m_request.minBytesPerSecond <= 0 || m_paceClock.elapsed() < m_request.rateWindowMs)
+            return;
+        if (m_paceBytes * 1000 < m_request.minBytesPerSecond * m_paceClock.elapsed())
+            return finish(End::Failed, QStringLiteral("a transferência está lenta demais"));
+        m_paceBytes = 0;
+        m_paceClock.start();
     }
-    if (head.length < 0 && request.requireLength) {
-        r.error = QStringLiteral("o servidor não informou o tamanho");
-        return {};
+
+    void finish(End e, const QString& why = {})
+    {
+        if (m_end != End::None)
+            return;
+        m_end = e;
+        if (e == End::Failed)
+            m_r.error = why;
+        m_loop.quit();
     }
-    r.ok = true;
-    return {};
-}
+
+    const HttpRequest& m_request;
+    const QUrl m_url;
+    const int m_port;
+    QIODevice* m_sink;
+    const HttpProgress& m_progress;
+    const std::function<bool()>& m_keepGoing;
+    HttpResult& m_r;
+
+    End m_end = End::None;
+    QEventLoop m_loop;
+    QTcpSocket m_socket;
+    QTimer m_idle;
+    QTimer m_poll;
+    QElapsedTimer m_paceClock;
+    qint64 m_paceBytes = 0;
+    QByteArray m_headText;
+    bool m_haveHead = false;
+    bool m_stopReading = false;
+    bool m_complete = false;
+    Head m_head;
+};
 
 } // namespace
 
@@ -247,7 +323,7 @@ HttpResult httpGet(const HttpRequest& request, QIODevice* sink, const HttpProgre
     HttpResult r;
     QUrl url = request.url;
     for (int hop = 0;; ++hop) {
-        const QUrl next = exchange(request, url, sink, progress, keepGoing, r);
+        const QUrl next = Exchange(request, url, sink, progress, keepGoing, r).run();
         if (next.isEmpty())
             return r;
         if (hop >= request.maxRedirects) {

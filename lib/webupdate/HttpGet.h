@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QUrl>
 
@@ -14,12 +15,19 @@ struct HttpRequest {
     QUrl url;                 // plain http
     quint16 defaultPort = 80; // when the address names no port
     QByteArray userAgent;
-    QString userName; // basic authentication when a user name is set
+    QString userName; // basic authentication when a user name is set, to this address's server
+                      // alone: never sent after a redirection to another one
     QString password;
     bool requireLength = false; // an answer without Content-Length fails
     qint64 maxBody = -1;        // a longer body fails; -1 for no bound
     int maxRedirects = 10;      // HTTP redirections (3xx with Location) followed
     int idleTimeoutMs = 30000;  // a server silent for longer fails the transfer
+    // The whole transfer, redirections included, fails once this passes.
+    QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+    // Fewer bytes a second than this, on average over a window of rateWindowMs, fail the
+    // transfer (0: no least rate).
+    qint64 minBytesPerSecond = 0;
+    int rateWindowMs = 30000;
 };
 
 struct HttpResult {

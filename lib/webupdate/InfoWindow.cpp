@@ -1,10 +1,10 @@
 #include "webupdate/InfoWindow.h"
 
-#include "net/Network.h"
 #include "net/WebView.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QNetworkAccessManager>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -30,7 +30,9 @@ InfoWindow::InfoWindow(const InfoCaptions& captions, QWidget* parent)
     setWindowTitle(QStringLiteral("mxWebUpdate"));
     setSizeGripEnabled(true);
 
-    browser = new net::WebView(net::manager(), this);
+    // A network stack of the window's own, without a disk cache: the page is always fetched
+    // fresh, and the updater leaves no cache behind that the résumé program's purge cannot see.
+    browser = new net::WebView(new QNetworkAccessManager(this), this);
     browser->setObjectName(QStringLiteral("browser"));
     checkBox = new QCheckBox(captions.checkForUpdate, this);
     checkBox->setObjectName(QStringLiteral("chk_CheckForUpdate"));

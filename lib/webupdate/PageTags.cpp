@@ -66,6 +66,7 @@ PageInfo readPageTags(const QByteArray& page, const TagNames& names)
         {names.clientFileName, &PageInfo::clientFileName},
         {names.redirection, &PageInfo::redirection},
         {names.runParameters, &PageInfo::runParameters},
+        {names.signature, &PageInfo::signature},
     };
 
     PageInfo info;

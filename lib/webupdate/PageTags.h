@@ -15,6 +15,7 @@ struct TagNames {
     QString clientFileName = QStringLiteral("mxClientSideName");
     QString redirection = QStringLiteral("mxRedirection");
     QString runParameters = QStringLiteral("mxRunParameters");
+    QString signature = QStringLiteral("mxSignature"); // the download's signature, in base64
 };
 
 // What an information page said; a tag the page did not carry is an empty string.
@@ -27,6 +28,7 @@ struct PageInfo {
     QString clientFileName;
     QString redirection;
     QString runParameters;
+    QString signature;
 
     bool operator==(const PageInfo&) const = default;
 };

@@ -4,7 +4,9 @@
 #include "webupdate/PageTags.h"
 #include "webupdate/VersionRule.h"
 
+#include <QDeadlineTimer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -48,7 +50,20 @@ class UpdateCheck {
     QString password;
     QString targetFolder;     // where the update file goes; the temporary folder when it is missing
     QWidget* owner = nullptr; // parent of the information window
+    // Names the download may never take: the installation's own files in the target folder. An
+    // entry without an extension ("Sovranel") stands for that name with any extension; every
+    // entry matches in any letter case.
+    QStringList refusedNames;
+    // The publisher's Ed25519 public key, in base64. When set, a download is kept and opened
+    // only when the page's signature of its exact bytes verifies against it; when empty,
+    // downloads are not signed.
+    QByteArray publicKey;
     int idleTimeoutMs = 30000;
+    // The information page and all its redirections together must come within this time.
+    int infoTimeoutMs = 60000;
+    // A download fails when fewer bytes a second than this arrive on average over a window.
+    qint64 minDownloadRate = 1024;
+    int rateWindowMs = 30000;
 
     std::function<void()> onBeforeGetInfo;
     std::function<void()> onAfterGetInfo;
@@ -73,6 +88,10 @@ class UpdateCheck {
     void abort() { m_aborted = true; }
     bool isRunning() const { return m_running; }
 
+    // Why the last download failed: a failed transfer, or a missing or wrong signature.
+    enum class Failure { None, Transfer, Signature };
+    Failure failure() const { return m_failure; }
+
     // What the last information page said.
     const PageInfo& info() const { return m_info; }
 
@@ -80,10 +99,14 @@ class UpdateCheck {
     // no folder part and no "." or "..".
     static bool isSafeFileName(const QString& name);
 
+    // Whether a client-side file name is one of `refused` (see refusedNames).
+    static bool isRefusedName(const QString& name, const QStringList& refused);
+
   private:
     bool readInformationPage();
-    bool transfer(const QUrl& url, QIODevice* sink, bool requireLength, qint64 maxBody);
+    bool transfer(const QUrl& url, QIODevice* sink, bool download, QDeadlineTimer deadline);
     bool download(const QUrl& url, const QString& fileName);
+    bool signedDownload(const QUrl& url, const QString& fileName);
     QString clientFilePath() const;
     template <typename F, typename... A> void emitEvent(const F& f, A&&... args)
     {
@@ -92,6 +115,7 @@ class UpdateCheck {
     }
 
     PageInfo m_info;
+    Failure m_failure = Failure::None;
     bool m_running = false;
     bool m_aborted = false;
 };

@@ -1,5 +1,6 @@
 // The network layer under the on-line step, against a real local server: the blocking GET,
 // the page view, and the purge of the URL cache.
+#include "CacheFixtures.h"
 #include "FixtureServer.h"
 
 #include "net/CachePurge.h"
@@ -7,17 +8,44 @@
 #include "net/Network.h"
 #include "net/WebView.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkProxy>
 #include <QNetworkReply>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryFile>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
 const QString kPath = QStringLiteral("/sovranel/ultimaversao.txt");
+
+// Shows a page view and lets it lay its page out, so that it asks for every picture.
+void shown(QTextBrowser& view)
+{
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.document()->documentLayout()->documentSize();
+    QTest::qWait(50);
+}
+
+// A flat square picture as PNG: a few bytes on the wire, side x side x 4 bytes decoded.
+QByteArray pngOf(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 QString failureOf(const QUrl& url, const net::HttpLimits& limits)
 {
@@ -39,8 +67,11 @@ class NetTest : public QObject {
     {
         useOwnCacheFolder();
         QVERIFY2(m_server.started(), "the fixture server did not start");
+        QVERIFY(m_localPicture.open());
+        m_localPicture.write(pngOf(8));
+        m_localPicture.close();
     }
-    void init() { m_server.reset(); }
+    void init() { m_server.clear(); }
 
     void getReturnsTheBodyByteForByte_data()
     {
@@ -87,8 +118,15 @@ class NetTest : public QObject {
             << QStringLiteral("404") << 10000 << QStringLiteral("respondeu \"404 Not Found\"");
         QTest::newRow("a server error")
             << QStringLiteral("500") << 10000 << QStringLiteral("respondeu \"500 Internal Server Error\"");
+        QTest::newRow("a server error with a body")
+            << QStringLiteral("500 erro interno") << 10000
+            << QStringLiteral("respondeu \"500 Internal Server Error\"");
         QTest::newRow("a redirection, which is not followed")
             << QStringLiteral("redirect /outro.txt") << 10000 << QStringLiteral("respondeu \"302 Found\"");
+        QTest::newRow("a body that does not decompress, in Portuguese and the toolkit's words")
+            << QStringLiteral("badgzip") << 10000
+            << QStringLiteral(
+                   "a resposta do servidor veio danificada e não pôde ser lida.\nMotivo técnico: ");
         QTest::newRow("a server that never answers")
             << QStringLiteral("hang") << 1000
             << QStringLiteral("não respondeu em 1 segundo ao pedido de http://");
@@ -170,6 +208,69 @@ class NetTest : public QObject {
         QCOMPARE(view.toPlainText().trimmed(), QStringLiteral("Promoção"));
     }
 
+    // A page may show pictures from its own server alone: never a local file, a resource built
+    // into the program, or another site.
+    void pageViewLoadsOnlyFromThePagesServer_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("a picture of the page's server") << QStringLiteral("/img/a.png") << true;
+        QTest::newRow("a local file") << QUrl::fromLocalFile(m_localPicture.fileName()).toString() << false;
+        QTest::newRow("a resource of the program")
+            << QStringLiteral("qrc:/qt-project.org/styles/commonstyle/images/standardbutton-ok-16.png")
+            << false;
+        QTest::newRow("another site")
+            << QStringLiteral("http://localhost:%1/img/a.png").arg(m_server.port()) << false;
+        QTest::newRow("an inline picture")
+            << QStringLiteral("data:image/png;base64,") + pngOf(8).toBase64() << false;
+    }
+    void pageViewLoadsOnlyFromThePagesServer()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, loaded);
+        QVERIFY(QFile::exists(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-ok-16.png")));
+        m_server.serve(QStringLiteral("/img/a.png"), pngOf(8));
+        m_server.serve(
+            QStringLiteral("/pagina.html"),
+            QStringLiteral("<p>Oferta</p><img src=\"%1\"><img src=\"/img/a.png\">").arg(source).toUtf8());
+        net::WebView view(net::manager());
+        QSignalSpy page(&view, &net::WebView::pageLoaded);
+        view.navigate(m_server.base().resolved(QUrl(QStringLiteral("/pagina.html"))));
+        QVERIFY(page.wait(10000));
+        const QUrl own = m_server.base().resolved(QUrl(QStringLiteral("/img/a.png")));
+        shown(view);
+        QTRY_VERIFY(isPicture(view.document()->resource(QTextDocument::ImageResource, own)));
+        QCOMPARE(isPicture(view.document()->resource(QTextDocument::ImageResource, QUrl(source))), loaded);
+        QCOMPARE(m_server.requestLines().filter(QStringLiteral("/img/a.png")).size(), 1);
+    }
+
+    // 300 pictures of 4 MB each once took the program to gigabytes: a page gets at most 32
+    // resources and 16 MB of decoded pictures, and the rest is not loaded.
+    void pageViewKeepsToItsBudget()
+    {
+        const QByteArray picture = pngOf(1024); // 4 MB once decoded
+        QByteArray html = "<p>Muitas fotos</p>";
+        for (int i = 0; i < 300; ++i) {
+            m_server.serve(QStringLiteral("/fotos/%1.png").arg(i), picture);
+            html += QStringLiteral("<img src=\"/fotos/%1.png\">").arg(i).toUtf8();
+        }
+        m_server.serve(QStringLiteral("/pagina.html"), html);
+        net::WebView view(net::manager());
+        QSignalSpy page(&view, &net::WebView::pageLoaded);
+        view.navigate(m_server.base().resolved(QUrl(QStringLiteral("/pagina.html"))));
+        QVERIFY(page.wait(10000));
+        shown(view);
+        QTRY_COMPARE(view.decodedBytes(), net::WebView::kMaxPageBytes);
+        QTest::qWait(300);
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum()); // the rest of the page
+        QTest::qWait(300);
+        QCOMPARE(view.decodedBytes(), net::WebView::kMaxPageBytes);
+        QCOMPARE(view.resourcesRequested(), net::WebView::kMaxResources);
+        QVERIFY(m_server.requestLines().filter(QStringLiteral("/fotos/")).size() <=
+                net::WebView::kMaxResources);
+    }
+
     void serverDomainIsTheHostLessItsFirstLabel_data()
     {
         QTest::addColumn<QString>("host");
@@ -235,6 +336,7 @@ class NetTest : public QObject {
 
   private:
     FixtureServer m_server;
+    QTemporaryFile m_localPicture{QDir::tempPath() + QStringLiteral("/local-XXXXXX.png")};
 };
 
 QTEST_MAIN(NetTest)

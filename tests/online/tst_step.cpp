@@ -1,5 +1,6 @@
 // The main window's on-line step against a real local server, the about box and the start
 // of the updater.
+#include "CacheFixtures.h"
 #include "FixtureServer.h"
 
 #include "Unit1.h"
@@ -61,7 +62,7 @@ class StepTest : public QObject {
     void cleanupTestCase() { ui::setDialogHook({}); }
     void init()
     {
-        m_server.reset();
+        m_server.clear();
         m_dialogs.clear();
         net::urlCache()->clear();
         m_server.serve(QStringLiteral("/banners-sovranel"),
@@ -77,7 +78,7 @@ class StepTest : public QObject {
         QTest::addColumn<QString>("notice");  // the message box's text; empty when none
         QTest::addColumn<QString>("failure"); // part of the error box's text; empty when none
         const auto box = [](const char* latest) {
-            return QStringLiteral("Nova versão disponível (") + QString::fromLatin1(latest) +
+            return QStringLiteral("Nova versão disponível (") + QString::fromUtf8(latest) +
                    QStringLiteral("). Clique em \"Atualizar\" e procure por atualizações!");
         };
         QTest::newRow("the same version shows no notice")
@@ -88,6 +89,12 @@ class StepTest : public QObject {
             << QByteArray("3.0.9.9") << QString() << box("3.0.9.9") << QString();
         QTest::newRow("an empty file shows the notice with nothing inside")
             << QByteArray() << QString() << box("") << QString();
+        QTest::newRow("a link in the body is shown as its characters")
+            << QByteArray("<a href='http://x/baixe-aqui.exe'>CLIQUE AQUI</a>") << QString()
+            << box("<a href='http://x/baixe-aqui.exe'>CLIQUE AQUI</a>") << QString();
+        QTest::newRow("a body longer than 300 characters is cut with an ellipsis")
+            << QByteArray(400, 'x') << QString()
+            << box(QByteArray(300, 'x').append("\xe2\x80\xa6").constData()) << QString();
         QTest::newRow("a missing file ends the step in the error box")
             << QByteArray("3.1.0.6") << QStringLiteral("404") << QString() << QStringLiteral("404 Not Found");
         QTest::newRow("a server that never answers ends the step in the error box within the bound")
@@ -148,7 +155,7 @@ class StepTest : public QObject {
         m_server.serve(QStringLiteral("/sovranel/ultimaversao.txt"), "3.1.0.6");
         TForm1 form(onLine(m_server.base()));
         const QUrl picture = m_server.base().resolved(QUrl(QStringLiteral("/img/selo.png")));
-        QTRY_VERIFY(form.propagandas->document()->resource(QTextDocument::ImageResource, picture).isValid());
+        QTRY_VERIFY(isPicture(form.propagandas->document()->resource(QTextDocument::ImageResource, picture)));
         QCOMPARE(m_server.requestLines().count(QStringLiteral("GET /img/selo.png HTTP/1.1")), 1);
         QTRY_VERIFY(cached(picture)); // so the next start's purge sees it
     }

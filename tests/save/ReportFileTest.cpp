@@ -193,6 +193,7 @@ const QString kName = QStringLiteral("/tmp/Ana.QRP");
 
 Q_DECLARE_METATYPE(report::PreparedPages)
 Q_DECLARE_METATYPE(report::Picture)
+Q_DECLARE_METATYPE(report::Item)
 
 class ReportFileTest : public QObject {
     Q_OBJECT
@@ -299,7 +300,7 @@ class ReportFileTest : public QObject {
         QTest::newRow("another program's file") << QByteArray("PK\x03\x04 not a résumé") << notOurs;
         QTest::newRow("a JPEG renamed .qrp") << jpeg << notOurs;
         QTest::newRow("a newer format version")
-            << Craft().header(2).u32(0).u32(0).bytes
+            << Craft().header(3).u32(0).u32(0).bytes
             << QStringLiteral(
                    "O arquivo \"/tmp/Ana.QRP\" foi salvo por uma versão mais nova do Sovranel e não pode ser "
                    "aberto por esta versão.");
@@ -393,6 +394,64 @@ class ReportFileTest : public QObject {
         const PreparedPages withPicture =
             decodeReportFile(Craft().withPicture(1, jpegPhoto().encoded).bytes, kName);
         QCOMPARE(withPicture.pictures[0].image.size(), QSize(120, 160));
+    }
+
+    // The tag that starts an item is the file format: pinned here so that reordering the item
+    // kinds cannot change it.
+    void itemTagsKeepTheirValues_data()
+    {
+        QTest::addColumn<Item>("item");
+        QTest::addColumn<int>("tag");
+        QTest::newRow("text") << Item(TextItem{}) << 1;
+        QTest::newRow("line") << Item(LineItem{}) << 2;
+        QTest::newRow("frame") << Item(FrameItem{}) << 3;
+        QTest::newRow("image") << Item(ImageItem{QRectF(), -1}) << 4;
+    }
+    void itemTagsKeepTheirValues()
+    {
+        QFETCH(Item, item);
+        QFETCH(int, tag);
+        QCOMPARE(int(reportfile::itemTag(item)), tag);
+        PreparedPages pages;
+        pages.pageSize = QSizeF(794, 1123);
+        pages.pages.resize(1);
+        pages.pages[0].items.push_back(item);
+        // Header with checksum, page size, empty title, no pictures, one page of one item.
+        const QByteArray file = encodeReportFile(pages);
+        QCOMPARE(int(quint8(file.at(16 + 16 + 4 + 4 + 4 + 4))), tag);
+    }
+
+    // A byte changed anywhere after the header, in a text, a number or the photo, is refused.
+    void aChangedByteIsRefused()
+    {
+        const QByteArray good = encodeReportFile(resumePages(true));
+        const QString damaged =
+            QStringLiteral("O arquivo \"/tmp/Ana.QRP\" está danificado ou incompleto e não pode ser aberto.");
+        const qsizetype span = good.size() - reportfile::kChecksummedHeaderBytes;
+        for (int i = 0; i < 60; ++i) {
+            QByteArray bad = good;
+            const qsizetype at = reportfile::kChecksummedHeaderBytes + span * i / 60;
+            bad[at] = char(bad[at] ^ (1 << (i % 8)));
+            try {
+                decodeReportFile(bad, kName);
+                QFAIL(qPrintable(QStringLiteral("a file changed at byte %1 was read").arg(at)));
+            } catch (const ReportFileError& e) {
+                QCOMPARE(QString::fromUtf8(e.what()), damaged);
+            }
+        }
+        QByteArray badSum = good;
+        badSum[12] = char(badSum[12] ^ 1);
+        QVERIFY_THROWS_EXCEPTION(ReportFileError, decodeReportFile(badSum, kName));
+    }
+
+    // Files written before the checksum came, version 1, open as they always did.
+    void aFileWithoutChecksumStillOpens()
+    {
+        const PreparedPages pages = resumePages(true);
+        QByteArray old = encodeReportFile(pages);
+        old.remove(12, 4);
+        old[8] = 1;
+        comparePages(decodeReportFile(old, kName), pages);
     }
 
     // A file cut anywhere, in any section, is refused as incomplete.

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -552,6 +553,68 @@ class TestUi : public QObject {
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(ui::errorText(message), shown);
+    }
+
+    // Whatever a server or a file puts into a box is shown as the characters it is: no link to
+    // click, no local picture, no style.
+    void everyBoxShowsMarkupAsPlainText_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("text");
+        const QString link = QStringLiteral("<a href='http://x/baixe-aqui.exe'>CLIQUE AQUI</a>");
+        const QString picture = QStringLiteral("<img src=file:///etc/hostname>");
+        const QString heading = QStringLiteral("<h1 style='color:red'>Erro</h1>");
+        QTest::newRow("the standard error box, a heading") << 0 << heading;
+        QTest::newRow("the plain message box, a link") << 1 << link;
+        QTest::newRow("the typed dialog, a local picture") << 2 << picture;
+        QTest::newRow("the Yes/No question, a link") << 3 << link;
+    }
+    void everyBoxShowsMarkupAsPlainText()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, text);
+        Qt::TextFormat format = Qt::RichText;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(b);
+            format = b->textFormat();
+            shown = b->text();
+            b->done(0);
+        });
+        switch (box) {
+        case 0:
+            ui::showErrorBox(text);
+            text = ui::errorText(text);
+            break;
+        case 1:
+            ui::showMessage(text);
+            break;
+        case 2:
+            ui::messageDlg(text, ui::DialogKind::Information, int(ui::DialogButton::Ok));
+            break;
+        case 3:
+            ui::askYesNo(QStringLiteral("Sovranel 3.1"), text, ui::DialogButton::No);
+            break;
+        }
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shown, text);
+    }
+
+    void outsideTextIsCutToKeepTheBoxOnScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("300 characters stay whole") << QString(300, u'x') << QString(300, u'x');
+        QTest::newRow("301 are cut with an ellipsis")
+            << QString(301, u'x') << QString(300, u'x') + QChar(0x2026);
+        QTest::newRow("a short text is kept") << QStringLiteral("3.1.0.7") << QStringLiteral("3.1.0.7");
+    }
+    void outsideTextIsCutToKeepTheBoxOnScreen()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(ui::shortened(text), shown);
     }
 
     void failureEscapingAHandlerEndsInTheErrorBox()

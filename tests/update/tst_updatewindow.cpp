@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 class UpdateWindowTest : public QObject {
@@ -27,6 +28,12 @@ class UpdateWindowTest : public QObject {
     void controlsInTheirPlaces();
     void windowsAsCreated();
     void wholeCheckThroughTheWindow();
+    void theUpdaterKeepsNoUrlCache();
+    void theProgramsAreNeverReplaced_data();
+    void theProgramsAreNeverReplaced();
+    void anUnsignedDownloadSaysSo();
+    void pageTextsAreShownAsPlainText_data();
+    void pageTextsAreShownAsPlainText();
     void messagesOfACheck_data();
     void messagesOfACheck();
     void secondPressDuringACheckIsIgnored();
@@ -55,7 +62,7 @@ void UpdateWindowTest::initTestCase()
     // Closing the update window here must not end the test run.
     QApplication::setQuitOnLastWindowClosed(false);
     m_server = std::make_unique<FixtureServer>();
-    QVERIFY2(m_server->isRunning(), "the test web server did not start");
+    QVERIFY2(m_server->started(), "the test web server did not start");
     m_update = QByteArray(150 * 1024, 'u');
 
     ui::setDialogHook([this](const ui::DialogRequest& r) {
@@ -85,7 +92,7 @@ void UpdateWindowTest::initTestCase()
 void UpdateWindowTest::init()
 {
     m_server->clear();
-    m_server->put(QStringLiteral("/files/setup.bin"), m_update);
+    m_server->serve(QStringLiteral("/files/setup.bin"), m_update);
     m_dialogs.clear();
     m_started.clear();
     m_opened.clear();
@@ -108,13 +115,13 @@ void UpdateWindowTest::cleanup()
 
 void UpdateWindowTest::publish(const QString& version, const QString& download)
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", QStringLiteral("Sovranel")},
-                            {"mxVersion", version},
-                            {"mxAuthor", QStringLiteral("Equipe Sovranel")},
-                            {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
-                            {"mxDownload", download},
-                            {"mxClientSideName", QStringLiteral("setup.bin")}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", QStringLiteral("Sovranel")},
+                              {"mxVersion", version},
+                              {"mxAuthor", QStringLiteral("Equipe Sovranel")},
+                              {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
+                              {"mxDownload", download},
+                              {"mxClientSideName", QStringLiteral("setup.bin")}}));
 }
 
 void UpdateWindowTest::controlsInTheirPlaces_data()
@@ -226,6 +233,100 @@ void UpdateWindowTest::wholeCheckThroughTheWindow()
     QCOMPARE(QFileInfo(target("setup.bin")).size(), qint64(m_update.size()));
     QCOMPARE(m_opened, QStringList{target("setup.bin")});
     QVERIFY(m_started.isEmpty());
+}
+
+// A page naming one of the installation's own files gets the download error before anything is
+// written; the program beside the updater stays as it was, mode and all.
+void UpdateWindowTest::theProgramsAreNeverReplaced_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the résumé program") << "Sovranel";
+    QTest::newRow("the résumé program, another case and extension") << "sovranel.EXE";
+    QTest::newRow("the updater itself") << "update";
+}
+
+void UpdateWindowTest::theProgramsAreNeverReplaced()
+{
+    QFETCH(QString, name);
+    QFile program(target(name));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\n");
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", QStringLiteral("Sovranel")},
+                              {"mxVersion", QStringLiteral("3.1.0.7")},
+                              {"mxDownload", QStringLiteral("/files/setup.bin")},
+                              {"mxClientSideName", name}}));
+    m_info.answer(true);
+    form_MainWindow->btn_Update->click();
+    QCOMPARE(m_dialogs.last(), QStringLiteral("Error (Error): Não foi possível baixar a atualização. [OK]"));
+    QVERIFY(program.open(QIODevice::ReadOnly));
+    QCOMPARE(program.readAll(), QByteArray("#!/bin/sh\n"));
+    QVERIFY(program.permissions() & QFileDevice::ExeOwner);
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(!m_server->requestLines().join(' ').contains("setup.bin"));
+}
+
+// With a key in the build, a download without a valid signature fails with a message of its own.
+void UpdateWindowTest::anUnsignedDownloadSaysSo()
+{
+    publish(QStringLiteral("3.1.0.7"), QStringLiteral("/files/setup.bin"));
+    form_MainWindow->mxWebUpdate.publicKey = QByteArray(32, 'k').toBase64();
+    m_info.answer(true);
+    form_MainWindow->btn_Update->click();
+    QCOMPARE(m_dialogs.last(),
+             QStringLiteral("Error (Error): A atualização não tem uma assinatura válida. [OK]"));
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(!QFileInfo::exists(target("setup.bin")));
+}
+
+// The information page is never kept on disk, and the cache earlier versions kept goes at start.
+void UpdateWindowTest::theUpdaterKeepsNoUrlCache()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/http";
+    QVERIFY(QDir().mkpath(cache + "/data8"));
+    QFile old(cache + "/data8/page.d");
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    removeOldUrlCache();
+    QVERIFY(!QFileInfo::exists(cache));
+
+    publish(QStringLiteral("3.1.0.7"), QStringLiteral("/files/setup.bin"));
+    m_info.answer(true);
+    form_MainWindow->btn_Update->click();
+    QVERIFY(m_info.seen.shown);
+    QVERIFY(!QFileInfo::exists(cache));
+}
+
+void UpdateWindowTest::pageTextsAreShownAsPlainText_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("the product, a link") << "lbl_ProductName"
+                                         << "<a href='http://x/baixe.exe'>CLIQUE</a>";
+    QTest::newRow("the author, a huge style") << "lbl_Author"
+                                              << "<b style='font-size:40px'>Equipe</b>";
+    QTest::newRow("the e-mail, a local picture") << "lbl_Email"
+                                                 << "<img src=file:///etc/hostname>";
+}
+
+void UpdateWindowTest::pageTextsAreShownAsPlainText()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", label == "lbl_ProductName" ? text : QStringLiteral("Sovranel")},
+                              {"mxVersion", QStringLiteral("0.9")},
+                              {"mxAuthor", label == "lbl_Author" ? text : QString()},
+                              {"mxEmail", label == "lbl_Email" ? text : QString()}}));
+    form_MainWindow->btn_Update->click();
+    auto* shown = form_MainWindow->findChild<QLabel*>(label);
+    QVERIFY(shown);
+    QCOMPARE(shown->text(), text);
+    QCOMPARE(shown->textFormat(), Qt::PlainText);
+    QCOMPARE(form_MainWindow->lbl_File->textFormat(), Qt::PlainText);
+    QCOMPARE(Form_Message->panel_message->textFormat(), Qt::PlainText);
 }
 
 void UpdateWindowTest::messagesOfACheck_data()

@@ -3,9 +3,11 @@
 
 #include "net/FileOpener.h"
 #include "webupdate/PageTags.h"
+#include "webupdate/Signature.h"
 #include "webupdate/UpdateCheck.h"
 #include "webupdate/VersionRule.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTest>
@@ -41,8 +43,14 @@ class WebUpdateTest : public QObject {
     void failedDownloadLeavesTheOldFile();
     void failedInformationPage_data();
     void failedInformationPage();
+    void informationPageHasATotalBound();
+    void signToolMakesKeysAndSignatures();
+    void signedDownloads_data();
+    void signedDownloads();
+    void credentialsStayWithThePagesServer();
     void unsafeClientNameIsRefused_data();
     void unsafeClientNameIsRefused();
+    void namesLikeTheProgramsAreNotRefused();
     void missingTargetFolderMeansTheTemporaryFolder();
     void checkWhileRunningIsIgnored();
     void infoWindowKeepsItsButtonsCentred_data();
@@ -63,6 +71,7 @@ class WebUpdateTest : public QObject {
 
     std::unique_ptr<FixtureServer> m_server;
     QTemporaryDir m_work;
+    QTemporaryDir m_keys; // the publisher's side of the signed cases
     QString m_target;
     std::unique_ptr<UpdateCheck> m_check;
     QStringList m_events;
@@ -77,7 +86,7 @@ class WebUpdateTest : public QObject {
 void WebUpdateTest::initTestCase()
 {
     m_server = std::make_unique<FixtureServer>();
-    QVERIFY2(m_server->isRunning(), "the test web server did not start");
+    QVERIFY2(m_server->started(), "the test web server did not start");
     net::setOpenHook([this](const QString& path, const QString& parameters) {
         m_opened.append(path + QLatin1Char('|') + parameters);
         return m_desktopOpens;
@@ -99,13 +108,15 @@ void WebUpdateTest::init()
     m_target = m_work.filePath(QStringLiteral("target/"));
     QDir(m_target).removeRecursively();
     QDir().mkpath(m_target);
-    m_server->put(QStringLiteral("/files/setup.bin"), m_update);
+    m_server->serve(QStringLiteral("/files/setup.bin"), m_update);
 
     m_check = std::make_unique<UpdateCheck>();
     UpdateCheck& u = *m_check;
     u.productInfo.url = m_server->url(QStringLiteral("/sovranel/update.htm"));
     u.targetFolder = m_target;
     u.idleTimeoutMs = 10000;
+    u.rateWindowMs = 1000;
+    u.refusedNames = {QStringLiteral("Sovranel"), QStringLiteral("update"), QStringLiteral("qt.conf")};
     auto note = [this](const QString& e) { m_events.append(e); };
     auto yes = [](bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); };
     u.onBeforeGetInfo = [=] { note(QStringLiteral("beforeGetInfo")); };
@@ -148,14 +159,14 @@ void WebUpdateTest::cleanup()
 
 void WebUpdateTest::publish(const QString& download, const QString& clientName)
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", QStringLiteral("Sovranel")},
-                            {"mxVersion", QStringLiteral("3.1.0.7")},
-                            {"mxAuthor", QStringLiteral("Equipe Sovranel")},
-                            {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
-                            {"mxDownload", download},
-                            {"mxClientSideName", clientName},
-                            {"mxRunParameters", QStringLiteral("/silent")}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", QStringLiteral("Sovranel")},
+                              {"mxVersion", QStringLiteral("3.1.0.7")},
+                              {"mxAuthor", QStringLiteral("Equipe Sovranel")},
+                              {"mxEmail", QStringLiteral("contato@sovranel.com.br")},
+                              {"mxDownload", download},
+                              {"mxClientSideName", clientName},
+                              {"mxRunParameters", QStringLiteral("/silent")}}));
 }
 
 // ---- the page reader and the version rule
@@ -363,7 +374,7 @@ void WebUpdateTest::wholeCheck()
     QCOMPARE(m_opened, QStringList{file + "|/silent"});
     QCOMPARE(m_check->info().author, QStringLiteral("Equipe Sovranel"));
 
-    const QList<FixtureServer::Request> requests = m_server->requests(QStringLiteral("TmxWebUpdate"));
+    const QList<FixtureRequest> requests = m_server->requests(QStringLiteral("TmxWebUpdate"));
     QCOMPARE(requests.size(), 1 + downloadRequests.size());
     QCOMPARE(requests[0].line, QStringLiteral("GET /sovranel/update.htm HTTP/1.0"));
     QCOMPARE(requests[0].header("Cache-Control"), QStringLiteral("no-cache"));
@@ -429,10 +440,10 @@ void WebUpdateTest::redirectionPages_data()
 void WebUpdateTest::redirectionPages()
 {
     QFETCH(QString, redirection);
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", "Old"}, {"mxVersion", "9"}, {"mxRedirection", redirection}}));
-    m_server->put(QStringLiteral("/sovranel/moved.htm"),
-                  infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "3.1.0.7"}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", "Old"}, {"mxVersion", "9"}, {"mxRedirection", redirection}}));
+    m_server->serve(QStringLiteral("/sovranel/moved.htm"),
+                    infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "3.1.0.7"}}));
     m_canUpdate = false;
 
     m_check->check();
@@ -477,6 +488,7 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile_data()
     QTest::newRow("an error status with a body") << "/404/files/setup.bin" << true;
     QTest::newRow("a file the server does not have") << "/files/none.bin" << false;
     QTest::newRow("a page without mxDownload") << "" << true;
+    QTest::newRow("a download that trickles below the least rate") << "/trickle/files/setup.bin" << true;
 }
 
 void WebUpdateTest::failedDownloadLeavesTheOldFile()
@@ -508,6 +520,137 @@ void WebUpdateTest::failedDownloadLeavesTheOldFile()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("the previous update"));
     }
+}
+
+namespace {
+// Runs the publisher's tool; its first line of output.
+QByteArray signTool(const QStringList& arguments, int* exitCode = nullptr)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(SOVRANEL_SIGN_TOOL), arguments);
+    tool.waitForFinished(10000);
+    if (exitCode)
+        *exitCode = tool.exitCode();
+    return tool.readAllStandardOutput().trimmed();
+}
+} // namespace
+
+// keygen prints a public key and keeps the secret key for its owner alone, never over an
+// existing one; sign prints a signature.
+void WebUpdateTest::signToolMakesKeysAndSignatures()
+{
+    const QString secret = m_keys.filePath(QStringLiteral("tool.key"));
+    QFile::remove(secret);
+    int code = -1;
+    const QByteArray publicKey = signTool({QStringLiteral("keygen"), secret}, &code);
+    QCOMPARE(code, 0);
+    QCOMPARE(QByteArray::fromBase64(publicKey).size(), 32);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFile(secret).permissions() & others, QFileDevice::Permissions());
+    signTool({QStringLiteral("keygen"), secret}, &code);
+    QCOMPARE(code, 1);
+    const QString file = m_keys.filePath(QStringLiteral("tool.bin"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(m_update);
+    f.close();
+    const QByteArray signature = signTool({QStringLiteral("sign"), secret, file}, &code);
+    QCOMPARE(code, 0);
+    QCOMPARE(QByteArray::fromBase64(signature).size(), 64);
+    QVERIFY(webupdate::fileSignatureValid(file, signature, publicKey));
+}
+
+// With a key in the build, the download is kept and opened only when the page's signature of
+// its exact bytes verifies; anything else fails like a cut transfer, and the old file stays.
+void WebUpdateTest::signedDownloads_data()
+{
+    QTest::addColumn<QString>("signature"); // "good", "other", or the page's text itself
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("the publisher's signature of the file") << "good" << true;
+    QTest::newRow("no signature on the page") << "" << false;
+    QTest::newRow("the signature of other bytes") << "other" << false;
+    QTest::newRow("a signature that is no base64") << "não é uma assinatura" << false;
+    QTest::newRow("a signature of the wrong length") << "c2hvcnQ=" << false;
+}
+
+void WebUpdateTest::signedDownloads()
+{
+    QFETCH(QString, signature);
+    QFETCH(bool, kept);
+    const QString secret = m_keys.filePath(QStringLiteral("publisher.key"));
+    static QByteArray publicKey;
+    if (publicKey.isEmpty())
+        publicKey = signTool({QStringLiteral("keygen"), secret});
+    QVERIFY(!publicKey.isEmpty());
+    const QString signedFile = m_keys.filePath(QStringLiteral("signed.bin"));
+    QFile f(signedFile);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(signature == QLatin1String("other") ? QByteArray("another installer") : m_update);
+    f.close();
+    if (signature == QLatin1String("good") || signature == QLatin1String("other"))
+        signature = QString::fromLatin1(signTool({QStringLiteral("sign"), secret, signedFile}));
+
+    m_server->serve(QStringLiteral("/sovranel/update.htm"), infoPage({{"mxProduct", "Sovranel"},
+                                                                      {"mxVersion", "3.1.0.7"},
+                                                                      {"mxDownload", "/files/setup.bin"},
+                                                                      {"mxClientSideName", "setup.bin"},
+                                                                      {"mxSignature", signature}}));
+    QFile old(target(QStringLiteral("setup.bin")));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the previous update");
+    old.close();
+    m_check->publicKey = publicKey;
+    m_info.answer(true);
+
+    QCOMPARE(m_check->check(), kept);
+
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), kept ? m_update : QByteArray("the previous update"));
+    QCOMPARE(m_opened.size(), kept ? 1 : 0);
+    QCOMPARE(m_check->failure(), kept ? UpdateCheck::Failure::None : UpdateCheck::Failure::Signature);
+    QCOMPARE(QDir(m_target).entryList(QDir::Files | QDir::Hidden), QStringList{"setup.bin"});
+}
+
+// A server that sends a byte now and then is never silent for long, yet must not hold the check.
+void WebUpdateTest::informationPageHasATotalBound()
+{
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "5"}}), QStringLiteral("trickle"));
+    m_check->infoTimeoutMs = 1500;
+
+    QVERIFY(!m_check->check());
+
+    QCOMPARE(m_events, (QStringList{"beforeGetInfo", "downloadError", "afterGetInfo", "downloadError"}));
+}
+
+// The user name and password go to the information page's own server alone: not to another
+// server a redirection leads to, nor to one the page names for the download.
+void WebUpdateTest::credentialsStayWithThePagesServer()
+{
+    const QString elsewhere = QStringLiteral("http://localhost:%1").arg(m_server->port());
+    m_server->serve(QStringLiteral("/sovranel/update.htm"), {},
+                    QStringLiteral("redirect ") + elsewhere + QStringLiteral("/sovranel/real.htm"));
+    m_server->serve(QStringLiteral("/sovranel/real.htm"),
+                    infoPage({{"mxProduct", "Sovranel"},
+                              {"mxVersion", "3.1.0.7"},
+                              {"mxDownload", elsewhere + QStringLiteral("/files/setup.bin")},
+                              {"mxClientSideName", "setup.bin"}}));
+    m_check->userName = QStringLiteral("ana");
+    m_check->password = QStringLiteral("segredo");
+    m_info.answer(true);
+
+    QVERIFY(m_check->check());
+
+    const QList<FixtureRequest> requests = m_server->requests(QStringLiteral("TmxWebUpdate"));
+    QCOMPARE(requests.size(), 3);
+    QCOMPARE(requests[0].header("Authorization"),
+             QStringLiteral("Basic ") + QByteArray("ana:segredo").toBase64());
+    QCOMPARE(requests[1].line, QStringLiteral("GET /sovranel/real.htm HTTP/1.0"));
+    QCOMPARE(requests[1].header("Authorization"), QString());
+    QCOMPARE(requests[2].line, QStringLiteral("GET /files/setup.bin HTTP/1.0"));
+    QCOMPARE(requests[2].header("Authorization"), QString());
 }
 
 void WebUpdateTest::failedInformationPage_data()
@@ -554,7 +697,7 @@ void WebUpdateTest::failedInformationPage()
     QFETCH(QVariantMap, pages);
     QFETCH(bool, reachable);
     for (auto it = pages.cbegin(); it != pages.cend(); ++it)
-        m_server->put(it.key(), it.value().toByteArray());
+        m_server->serve(it.key(), it.value().toByteArray());
     if (!reachable) {
         QTcpServer gone;
         QVERIFY(gone.listen(QHostAddress::LocalHost));
@@ -578,6 +721,11 @@ void WebUpdateTest::unsafeClientNameIsRefused_data()
     QTest::newRow("an absolute path") << "/tmp/evil.bin";
     QTest::newRow("the parent folder itself") << "..";
     QTest::newRow("no name at all") << "";
+    QTest::newRow("the résumé program") << "Sovranel";
+    QTest::newRow("the résumé program in capitals with an extension") << "SOVRANEL.EXE";
+    QTest::newRow("the updater with another extension") << "update.sh";
+    QTest::newRow("the updater with a trailing dot") << "Update.";
+    QTest::newRow("a file installed beside them, in other letter case") << "Qt.Conf";
 }
 
 void WebUpdateTest::unsafeClientNameIsRefused()
@@ -593,6 +741,16 @@ void WebUpdateTest::unsafeClientNameIsRefused()
     QCOMPARE(m_server->requests(QStringLiteral("TmxWebUpdate")).size(), 1);
     QVERIFY(QDir(m_target).isEmpty());
     QCOMPARE(QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"target"});
+}
+
+// Names that only resemble the installation's files are ordinary downloads.
+void WebUpdateTest::namesLikeTheProgramsAreNotRefused()
+{
+    const QStringList refused{QStringLiteral("Sovranel"), QStringLiteral("update"),
+                              QStringLiteral("qt.conf")};
+    for (const char* name :
+         {"Sovranel-3.2.0.0.run", "setup.bin", "update-3.2.exe", "qt.conf.txt", "myupdate"})
+        QVERIFY2(!UpdateCheck::isRefusedName(QString::fromLatin1(name), refused), name);
 }
 
 void WebUpdateTest::missingTargetFolderMeansTheTemporaryFolder()
@@ -616,8 +774,8 @@ void WebUpdateTest::missingTargetFolderMeansTheTemporaryFolder()
 
 void WebUpdateTest::checkWhileRunningIsIgnored()
 {
-    m_server->put(QStringLiteral("/sovranel/update.htm"),
-                  infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0"}}));
+    m_server->serve(QStringLiteral("/sovranel/update.htm"),
+                    infoPage({{"mxProduct", "Sovranel"}, {"mxVersion", "0"}}));
     QList<bool> again;
     m_check->onDownload = [&](qint64, qint64) { again.append(m_check->check()); };
 
