@@ -20,7 +20,9 @@
 #include <QColor>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -62,7 +64,10 @@ int main(int argc, char** argv)
           QStringLiteral("mostra o currículo na janela de visualização, em vez de SAIDA")}}};
     if (const auto answered = ui::answerCommandLine(argc, argv, about))
         return *answered;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Offscreen unless the preview is to be seen on the desktop, or a platform is named.
+    const bool toScreen =
+        std::any_of(argv + 1, argv + argc, [](const char* a) { return !std::strcmp(a, "--preview"); });
+    if (!toScreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
     ui::Application::setTitle(QStringLiteral("Sovranel 3.1"));

@@ -341,4 +341,4 @@ void WebcamTest::realLayerWithoutCamera()
 }
 
 QTEST_MAIN(WebcamTest)
-#include "test_webcam.moc"
+#include "tst_webcam.moc"

@@ -381,4 +381,4 @@ int main(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "SaveDialogsTest.moc"
+#include "tst_dialogs.moc"

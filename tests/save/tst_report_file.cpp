@@ -560,4 +560,4 @@ class ReportFileTest : public QObject {
 };
 
 QTEST_GUILESS_MAIN(ReportFileTest)
-#include "ReportFileTest.moc"
+#include "tst_report_file.moc"

@@ -453,4 +453,4 @@ int main(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "SaveFlowTest.moc"
+#include "tst_flow.moc"
