@@ -108,6 +108,7 @@ int runProgram(int argc, char** argv)
         destroyWindows();
         return 1;
     }
+    reportWhenOnScreen(Form1);
     Form1->show();
     const int result = app.exec();
     destroyWindows();

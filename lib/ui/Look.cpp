@@ -8,6 +8,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QWidget>
 
 #include <utility>
@@ -24,7 +25,7 @@ class IconCache : public QObject {
   public:
     using QObject::QObject;
 
-    static QIcon resolve(const QString& themeName, QStyle::StandardPixmap fallback)
+    static QIcon resolve(const QString& themeName, QStyle::StandardPixmap fallback, const QStyle* style)
     {
         QCoreApplication* app = QCoreApplication::instance();
         static QPointer<IconCache> cache;
@@ -39,21 +40,32 @@ class IconCache : public QObject {
         QIcon icon;
         if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
             icon = QIcon::fromTheme(themeName);
-        else if (QStyle* style = QApplication::style())
-            icon = style->standardIcon(fallback);
+        else if (const QStyle* from = pictureStyle(style))
+            icon = from->standardIcon(fallback);
         if (cache)
             cache->m_icons.insert(key, icon);
         return icon;
     }
 
   private:
+    // The style that draws the pictures: under the program's own proxy (which hands out
+    // deferred icons itself) that is its base.
+    static const QStyle* pictureStyle(const QStyle* style)
+    {
+        if (!style)
+            style = QApplication::style();
+        if (const auto* proxy = qobject_cast<const QProxyStyle*>(style))
+            style = proxy->baseStyle();
+        return style;
+    }
+
     QHash<QString, QIcon> m_icons;
 };
 
 class DeferredIcon : public QIconEngine {
   public:
-    DeferredIcon(QString themeName, QStyle::StandardPixmap fallback)
-        : m_name(std::move(themeName)), m_fallback(fallback)
+    DeferredIcon(QString themeName, QStyle::StandardPixmap fallback, const QStyle* style = nullptr)
+        : m_name(std::move(themeName)), m_fallback(fallback), m_style(const_cast<QStyle*>(style))
     {
     }
 
@@ -71,7 +83,9 @@ class DeferredIcon : public QIconEngine {
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().actualSize(size, mode, state);
+        // Lists and boxes ask the size while laying out; both kinds of icon come in the small
+        // sizes the program asks for, so the answer needs no look-up until painting.
+        return m_resolved ? m_icon.actualSize(size, mode, state) : size;
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
@@ -88,7 +102,7 @@ class DeferredIcon : public QIconEngine {
     const QIcon& icon()
     {
         if (!m_resolved) {
-            m_icon = IconCache::resolve(m_name, m_fallback);
+            m_icon = IconCache::resolve(m_name, m_fallback, m_style.data());
             m_resolved = true;
         }
         return m_icon;
@@ -96,6 +110,7 @@ class DeferredIcon : public QIconEngine {
 
     QString m_name;
     QStyle::StandardPixmap m_fallback;
+    QPointer<QStyle> m_style;
     QIcon m_icon;
     bool m_resolved = false;
 };
@@ -107,7 +122,10 @@ QIcon themeIcon(const char* themeName, QStyle::StandardPixmap fallback)
     return QIcon(new DeferredIcon(QString::fromLatin1(themeName), fallback));
 }
 
-QIcon standardIcon(QStyle::StandardPixmap which) { return QIcon(new DeferredIcon(QString(), which)); }
+QIcon standardIcon(QStyle::StandardPixmap which, const QStyle* style)
+{
+    return QIcon(new DeferredIcon(QString(), which, style));
+}
 
 void applySkin(QWidget* window, const QString& styleSheetResource)
 {
