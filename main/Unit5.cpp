@@ -25,7 +25,7 @@ Tsobre::Tsobre(QWidget* parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect()); // the whole client area; the artwork's last column is cropped
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The artwork is drawn when the box is first shown: most sessions never open it.
+    Image1->setPixmap(QPixmap::fromImage(artwork::aboutBox()));
 
     ui::centreOnScreen(this);
 }
@@ -40,8 +40,6 @@ void Tsobre::FormActivate() { setWindowTitle(QStringLiteral("Sovranel ") + Versa
 
 bool Tsobre::event(QEvent* event)
 {
-    if (event->type() == QEvent::Show && Image1->pixmap().isNull())
-        Image1->setPixmap(QPixmap::fromImage(artwork::aboutBox()));
     if (event->type() == QEvent::WindowActivate)
         ui::guarded([this] { FormActivate(); });
     return QDialog::event(event);
