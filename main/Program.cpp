@@ -121,6 +121,7 @@ int runProgram(int argc, char** argv)
         destroyWindows();
         return 1;
     }
+    reportWhenOnScreen(Form1);
     Form1->show();
     // The draft is the running program's alone: tests and tools that build the windows keep none.
     auto draft = std::make_unique<Draft>(*Form1, Draft::defaultFolder());

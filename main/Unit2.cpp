@@ -68,7 +68,7 @@ Tfrm_foto::Tfrm_foto(QWidget* parent) : QDialog(parent), m_source(makeSource())
                              ui::themeIcon("camera-photo", QStyle::SP_DialogApplyButton));
     BitBtn3->setDefault(true);
     BitBtn1 = ui::makeButton(client, "BitBtn1", QStringLiteral("Cancel"), {120, 216, 83, 41},
-                             QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton));
+                             ui::standardIcon(QStyle::SP_DialogCancelButton));
 
     setFixedSize(kClientSize.width(), menuHeight + kClientSize.height());
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -12,6 +13,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <ctime>
 
 Tsplash* splash = nullptr;
 
@@ -25,7 +27,36 @@ bool reportWanted()
     return wanted;
 }
 
+// Watches the first exposure of a window for the start-up report, then goes.
+class OnScreenReport : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            timespec now{};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            std::fprintf(stderr, "startup: on screen at %lld us\n",
+                         static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000);
+            std::fflush(stderr);
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 } // namespace
+
+void reportWhenOnScreen(QWidget* window)
+{
+    if (qEnvironmentVariableIntValue("SOVRANEL_STARTUP_REPORT") == 0 || !window)
+        return;
+    window->winId(); // the native window exists from here on, so its exposure can be watched
+    if (QWindow* handle = window->windowHandle())
+        handle->installEventFilter(new OnScreenReport(window));
+}
 
 Tsplash::Tsplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {

@@ -32,3 +32,8 @@ class Tsplash : public QWidget {
 };
 
 extern Tsplash* splash;
+
+// SOVRANEL_STARTUP_REPORT=1 makes the program write on standard error, once `window` is first
+// on screen, "startup: on screen at N us" with N read from the monotonic clock (the one a
+// start-up benchmark reads before launching the program), then nothing more.
+void reportWhenOnScreen(QWidget* window);

@@ -24,6 +24,27 @@ QStringList MediaSource::devices() const
     return names;
 }
 
+namespace {
+
+// The toolkit's video widget filling the view, made on first use (making one without a
+// capture backend ends the program). Only QWidget calls reach the view: the view's own code
+// is in the program, which this module does not link against.
+QVideoWidget* videoOf(VideoView* view)
+{
+    QWidget* area = view;
+    auto* video = area->findChild<QVideoWidget*>(QStringLiteral("video"), Qt::FindDirectChildrenOnly);
+    if (!video) {
+        video = new QVideoWidget(area);
+        video->setObjectName(QStringLiteral("video"));
+        video->setAspectRatioMode(Qt::IgnoreAspectRatio); // scaled to the area, as drawn
+        video->setGeometry(area->rect());
+        video->setVisible(false);
+    }
+    return video;
+}
+
+} // namespace
+
 void MediaSource::start(int index, VideoView* view)
 {
     stop();
@@ -32,8 +53,9 @@ void MediaSource::start(int index, VideoView* view)
     m_view = view;
     m_camera = std::make_unique<QCamera>(m_devices.at(index));
     m_session.setCamera(m_camera.get());
-    m_session.setVideoOutput(view->videoWidget());
-    view->setLive(true);
+    QVideoWidget* video = videoOf(view);
+    m_session.setVideoOutput(video);
+    video->setVisible(true);
     // A failure shows only as the camera's error signal, left unheard: the view stays black.
     m_camera->start();
 }
@@ -42,7 +64,7 @@ QImage MediaSource::latestFrame() const
 {
     if (!m_camera || !m_camera->isActive() || !m_view)
         return {};
-    return m_view->videoWidget()->videoSink()->videoFrame().toImage();
+    return videoOf(m_view)->videoSink()->videoFrame().toImage();
 }
 
 void MediaSource::stop()
@@ -55,17 +77,20 @@ void MediaSource::stop()
     m_session.setVideoOutput(nullptr);
     if (m_view) {
         // The sink keeps the last frame it was given; the next start must not show it.
-        m_view->videoWidget()->videoSink()->setVideoFrame(QVideoFrame());
-        m_view->setLive(false);
+        QVideoWidget* video = videoOf(m_view);
+        video->videoSink()->setVideoFrame(QVideoFrame());
+        video->setVisible(false);
     }
     m_view = nullptr;
 }
 
-std::unique_ptr<VideoSource> makeSystemSource()
-{
-    if (!backendAvailable())
-        return std::make_unique<NoDevices>();
-    return std::make_unique<MediaSource>();
-}
-
 } // namespace capture
+
+// What the programs look up when they load this module: a source, or none without a usable
+// capture backend.
+extern "C" Q_DECL_EXPORT capture::VideoSource* sovranel_make_video_source()
+{
+    if (!capture::backendAvailable())
+        return nullptr;
+    return new capture::MediaSource();
+}

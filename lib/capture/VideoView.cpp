@@ -1,7 +1,5 @@
 #include "capture/VideoView.h"
 
-#include <QVideoWidget>
-
 namespace capture {
 
 VideoView::VideoView(QWidget* parent) : QWidget(parent)
@@ -12,31 +10,28 @@ VideoView::VideoView(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
 }
 
-QVideoWidget* VideoView::videoWidget()
+QWidget* VideoView::video() const
 {
-    if (!m_video) {
-        m_video = new QVideoWidget(this);
-        m_video->setObjectName(QStringLiteral("video"));
-        m_video->setAspectRatioMode(Qt::IgnoreAspectRatio); // scaled to the area, as drawn
-        m_video->setGeometry(rect());
-        m_video->setVisible(false);
-    }
-    return m_video;
+    return findChild<QWidget*>(QStringLiteral("video"), Qt::FindDirectChildrenOnly);
 }
 
 void VideoView::setLive(bool live)
 {
-    if (m_video)
-        m_video->setVisible(live);
+    if (QWidget* v = video())
+        v->setVisible(live);
 }
 
-bool VideoView::isLive() const { return m_video && m_video->isVisibleTo(this); }
+bool VideoView::isLive() const
+{
+    const QWidget* v = video();
+    return v && v->isVisibleTo(this);
+}
 
 void VideoView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (m_video)
-        m_video->setGeometry(rect());
+    if (QWidget* v = video())
+        v->setGeometry(rect());
 }
 
 } // namespace capture

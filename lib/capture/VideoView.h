@@ -2,28 +2,23 @@
 
 #include <QWidget>
 
-class QVideoWidget;
-
 namespace capture {
 
-// The area that shows a device's live picture: black while nothing runs. The toolkit's
-// video widget inside it is made only when a device first starts, because making one
-// without a capture backend ends the program.
+// The area that shows a device's live picture: black while nothing runs. The source puts
+// its video widget inside, named "video", when a device first starts (making one without a
+// capture backend ends the program); the view keeps it filling the area.
 class VideoView : public QWidget {
     Q_OBJECT
   public:
     explicit VideoView(QWidget* parent = nullptr);
 
-    // The video widget filling the view, made on first use; shown while `live`.
-    QVideoWidget* videoWidget();
+    // The source's video widget filling the view, if one was put there; shown while `live`.
+    QWidget* video() const;
     void setLive(bool live);
     bool isLive() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-
-  private:
-    QVideoWidget* m_video = nullptr;
 };
 
 } // namespace capture

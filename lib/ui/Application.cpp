@@ -1,4 +1,5 @@
 #include "ui/Application.h"
+#include "ui/Look.h"
 
 #include "ui/BalloonHint.h"
 #include "ui/Dialogs.h"
@@ -51,6 +52,11 @@ class HintTimingStyle : public QProxyStyle {
         default:
             return QProxyStyle::styleHint(hint, option, widget, data);
         }
+    }
+    // Standard pictures are decoded when first painted: windows make many they never show.
+    QIcon standardIcon(StandardPixmap which, const QStyleOption*, const QWidget*) const override
+    {
+        return ui::standardIcon(which, baseStyle());
     }
 };
 

@@ -9,7 +9,12 @@ class QWidget;
 namespace ui {
 
 // An icon from the desktop's icon theme, or the toolkit's standard one when the theme has none.
+// Either is looked up when first painted, not when made, and shared by all that name it.
 QIcon themeIcon(const char* themeName, QStyle::StandardPixmap fallback);
+
+// The toolkit's standard icon (of the given style, or the application's), looked up as late
+// as a theme icon.
+QIcon standardIcon(QStyle::StandardPixmap which, const QStyle* style = nullptr);
 
 // Gives a window its skin: a style sheet of the program's, kept as a resource.
 void applySkin(QWidget* window, const QString& styleSheetResource);

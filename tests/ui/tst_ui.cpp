@@ -3,6 +3,7 @@
 #include "ui/BalloonHint.h"
 #include "ui/ColourBox.h"
 #include "ui/Dialogs.h"
+#include "ui/Look.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PhoneEdit.h"
 #include "ui/SentenceBox.h"
@@ -19,6 +20,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -771,6 +774,55 @@ class TestUi : public QObject {
         QCOMPARE(box.toolTip(), QStringLiteral("Sombra 3D escura"));
         // In the open list every name has its own room, and the highlight is the desktop's.
         QVERIFY(box.view()->styleSheet().contains(QApplication::palette().color(QPalette::Highlight).name()));
+    }
+
+    // Icons are looked up when first painted: what they paint must be what an immediate look-up
+    // gives, whether the theme has the icon or the style's standard one stands in.
+    void deferredIconsPaintWhatALookUpGives_data()
+    {
+        QTest::addColumn<QByteArray>("themeName");
+        QTest::addColumn<int>("fallback");
+        QTest::newRow("a name no theme has: the standard icon")
+            << QByteArray("sovranel-no-such-icon") << int(QStyle::SP_DialogCancelButton);
+        QTest::newRow("a common theme name") << QByteArray("folder-open") << int(QStyle::SP_DirOpenIcon);
+        QTest::newRow("the style's own icon") << QByteArray() << int(QStyle::SP_TrashIcon);
+    }
+    void deferredIconsPaintWhatALookUpGives()
+    {
+        QFETCH(QByteArray, themeName);
+        QFETCH(int, fallback);
+        const auto which = QStyle::StandardPixmap(fallback);
+        const QString name = QString::fromLatin1(themeName);
+        // The application's style hands out deferred icons itself; the style under it does not.
+        const auto* proxy = qobject_cast<const QProxyStyle*>(QApplication::style());
+        QVERIFY(proxy);
+        const QIcon expected = !name.isEmpty() && QIcon::hasThemeIcon(name)
+                                   ? QIcon::fromTheme(name)
+                                   : proxy->baseStyle()->standardIcon(which);
+        const QIcon deferred = name.isEmpty() ? QApplication::style()->standardIcon(which)
+                                              : ui::themeIcon(themeName.constData(), which);
+        QVERIFY(!deferred.isNull());
+        QCOMPARE(deferred.actualSize(QSize(16, 16)), QSize(16, 16)); // asked before any painting
+        for (const int size : {16, 24}) {
+            QVERIFY2(deferred.pixmap(size).toImage() == expected.pixmap(size).toImage(),
+                     "pixmap pixels differ");
+            QImage painted(size, size, QImage::Format_ARGB32_Premultiplied), direct = painted;
+            painted.fill(Qt::transparent);
+            direct.fill(Qt::transparent);
+            {
+                QPainter p(&painted);
+                deferred.paint(&p, QRect(0, 0, size, size));
+            }
+            {
+                QPainter p(&direct);
+                expected.paint(&p, QRect(0, 0, size, size));
+            }
+            QVERIFY2(painted == direct, "painted pixels differ");
+        }
+        // A second button naming the same icon shares the first one's pictures.
+        const QIcon again = name.isEmpty() ? QApplication::style()->standardIcon(which)
+                                           : ui::themeIcon(themeName.constData(), which);
+        QCOMPARE(again.pixmap(16).cacheKey(), deferred.pixmap(16).cacheKey());
     }
 };
 
