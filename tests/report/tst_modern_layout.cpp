@@ -2,6 +2,7 @@
 // lettering, and where the style and save dialogs take it.
 #include "FormSample.h"
 #include "ModernTemplate.h"
+#include "PageTexts.h"
 #include "Program.h"
 #include "Unit1.h"
 #include "Unit3.h"
@@ -58,25 +59,6 @@ PreparedPages generate(PageLayout layout, const QString& font = kArial, const QC
     Form1->TotalDePaginas();
     Form1->TituloDoCurriculo();
     return Form1->filledReport().prepare();
-}
-
-std::vector<const TextItem*> textItems(const PreparedPages& pages, int page = -1)
-{
-    std::vector<const TextItem*> out;
-    for (int p = 0; p < pages.pageCount(); ++p)
-        if (page < 0 || p == page)
-            for (const report::Item& item : pages.pages[size_t(p)].items)
-                if (auto* t = std::get_if<TextItem>(&item))
-                    out.push_back(t);
-    return out;
-}
-
-QStringList texts(const PreparedPages& pages, int page = -1)
-{
-    QStringList out;
-    for (const TextItem* t : textItems(pages, page))
-        out << t->text;
-    return out;
 }
 
 const TextItem* find(const PreparedPages& pages, const QString& text)

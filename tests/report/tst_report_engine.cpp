@@ -1,5 +1,6 @@
 // The banded report engine on small templates of its own: pagination, growth, outputs and
 // the preview window.
+#include "PageTexts.h"
 #include "report/Output.h"
 #include "report/PreviewWindow.h"
 #include "report/Template.h"
@@ -16,15 +17,6 @@
 using namespace report;
 
 namespace {
-
-QStringList texts(const PreparedPages& pages, int page)
-{
-    QStringList out;
-    for (const Item& item : pages.pages[size_t(page)].items)
-        if (auto* t = std::get_if<TextItem>(&item))
-            out << t->text;
-    return out;
-}
 
 const TextItem* findText(const PreparedPages& pages, const QString& text, int* page = nullptr)
 {

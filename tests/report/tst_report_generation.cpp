@@ -1,6 +1,7 @@
 // The résumé report as the main window makes it: the filling of the template from the entry
 // fields, the page total, the title, the two generation commands and the outputs.
 #include "FormSample.h"
+#include "PageTexts.h"
 #include "Program.h"
 #include "Unit1.h"
 #include "Unit3.h"
@@ -50,25 +51,6 @@ PreparedPages generate()
     Form1->TotalDePaginas();
     Form1->TituloDoCurriculo();
     return Curriculo->report().prepare();
-}
-
-std::vector<const TextItem*> textItems(const PreparedPages& pages, int page = -1)
-{
-    std::vector<const TextItem*> out;
-    for (int p = 0; p < pages.pageCount(); ++p)
-        if (page < 0 || p == page)
-            for (const report::Item& item : pages.pages[size_t(p)].items)
-                if (auto* t = std::get_if<TextItem>(&item))
-                    out.push_back(t);
-    return out;
-}
-
-QStringList texts(const PreparedPages& pages, int page = -1)
-{
-    QStringList out;
-    for (const TextItem* t : textItems(pages, page))
-        out << t->text;
-    return out;
 }
 
 int lineCount(const PreparedPages& pages)
