@@ -448,21 +448,58 @@ void TForm1::buildForm()
     PageControl1->tabBar()->setCursor(Qt::PointingHandCursor);
     PageControl1->setUsesScrollButtons(false);
 
-    // Dados Principais
+    buildPersonalPage();
+    buildExperiencePages();
+    buildSchoolingPage();
+    buildCoursePages();
+    buildPhotoPage();
+    buildInformationPage();
+    buildSentencePage();
+    buildButtons(client);
+    buildFooter(client);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    OpenPictureDialog1 = new ui::OpenFileDialog;
+    OpenPictureDialog1->title = QStringLiteral("Escolha uma Foto para o seu Curriculo!");
+    OpenPictureDialog1->filter = QStringLiteral(
+        "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
+        "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
+    OpenDialog1 = new ui::OpenFileDialog;
+    OpenDialog1->filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
+    OpenDialog1->listHiddenFiles = true; // a résumé saved with an empty name is ".QRP"
+
+    PageControl1->setCurrentIndex(0);
+
+    // The skin, and the balloon hints' own timing as the window loads them.
+    ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    for (QCheckBox* sentence : {frase1, frase2, frase3})
+        ui::fitCaption(sentence);
+    ui::Application::setHintPause(500);
+    ui::Application::setHintHidePause(3000);
+    Timer1->start();
+}
+
+// "Dados Principais": the person, the address group, birthplace and e-mail.
+void TForm1::buildPersonalPage()
+{
     TabSheet1 = makePage(PageControl1, "TabSheet1", QStringLiteral("Dados Principais"));
-    {
-        makeFields(TabSheet1, personalRows(), *this, 0, m_entries);
-        edt_nasc->setDate(QDate(1985, 1, 1));
+    makeFields(TabSheet1, personalRows(), *this, 0, m_entries);
+    edt_nasc->setDate(QDate(1985, 1, 1));
 
-        GroupBox1 = new QGroupBox(QStringLiteral("Informe o seu endereço"), TabSheet1);
-        GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-        GroupBox1->setGeometry(5, 136, 465, 153);
-        makeFields(GroupBox1, addressRows(), *this, 0, m_entries);
+    GroupBox1 = new QGroupBox(QStringLiteral("Informe o seu endereço"), TabSheet1);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(5, 136, 465, 153);
+    makeFields(GroupBox1, addressRows(), *this, 0, m_entries);
 
-        makeFields(TabSheet1, personalRowsAfterAddress(), *this, 0, m_entries);
-    }
+    makeFields(TabSheet1, personalRowsAfterAddress(), *this, 0, m_entries);
+}
 
-    // Experiências Profissionais
+// "Experiências Profissionais": five pages of the same fields.
+void TForm1::buildExperiencePages()
+{
     TabSheet2 = makePage(PageControl1, "TabSheet2", QStringLiteral("Experiências Profissionais"));
     PageControl2 = new QTabWidget(TabSheet2);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
@@ -482,17 +519,21 @@ void TForm1::buildForm()
         e.informar_saida->setGeometry(237, 185, n == 1 ? 113 : 97, kCheckHeight);
         e.informar_saida->setToolTip(QStringLiteral("Informa e habilita a data de saída"));
     }
+}
 
-    // Escolaridade
+// "Escolaridade".
+void TForm1::buildSchoolingPage()
+{
     TabSheet8 = makePage(PageControl1, "TabSheet8", QStringLiteral("Escolaridade"));
-    {
-        makeFields(TabSheet8, schoolingRows(), *this, 0, m_entries);
-        // The list stands at the top but comes last in the tab order.
-        setTabOrder(edt_curso, edt_escola);
-        setTabOrder(edt_escola, edt_escolaridade);
-    }
+    makeFields(TabSheet8, schoolingRows(), *this, 0, m_entries);
+    // The list stands at the top but comes last in the tab order.
+    setTabOrder(edt_curso, edt_escola);
+    setTabOrder(edt_escola, edt_escolaridade);
+}
 
-    // Cursos
+// "Cursos": five pages of the same fields.
+void TForm1::buildCoursePages()
+{
     TabSheet9 = makePage(PageControl1, "TabSheet9", QStringLiteral("Cursos"));
     PageControl3 = new QTabWidget(TabSheet9);
     PageControl3->setObjectName(QStringLiteral("PageControl3"));
@@ -503,8 +544,11 @@ void TForm1::buildForm()
                               QStringLiteral("%1º Curso").arg(n));
         makeFields(c.TabSheet, courseRows(), c, n, m_entries);
     }
+}
 
-    // Foto
+// "Foto": the picture and its three buttons.
+void TForm1::buildPhotoPage()
+{
     TabSheet15 = makePage(PageControl1, "TabSheet15", QStringLiteral("Foto"));
     QLabel* photoNote = makeLabel(
         TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"),
@@ -527,67 +571,68 @@ void TForm1::buildForm()
     BitBtn5 =
         makeButton(TabSheet15, "BitBtn5", QStringLiteral("Excluir Foto"), {328, 248, 132, 33},
                    ui::themeIcon("user-trash", QStyle::SP_TrashIcon), 24, "Clique aqui para remover a foto.");
+}
 
-    // Informações
+// "Informações": documents and the job wanted.
+void TForm1::buildInformationPage()
+{
     TabSheet16 = makePage(PageControl1, "TabSheet16", QStringLiteral("Informações"));
-    {
-        QLabel* note =
-            makeLabel(TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."),
-                      {88, 24});
-        QFont u = note->font();
-        u.setUnderline(true);
-        note->setFont(u);
-        note->adjustSize();
-        makeFields(TabSheet16, informationRows(), *this, 0, m_entries);
-    }
+    QLabel* note = makeLabel(
+        TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."), {88, 24});
+    QFont u = note->font();
+    u.setUnderline(true);
+    note->setFont(u);
+    note->adjustSize();
+    makeFields(TabSheet16, informationRows(), *this, 0, m_entries);
+}
 
-    // Frase
+// "Frase": the closing sentence, chosen or typed.
+void TForm1::buildSentencePage()
+{
     TabSheet17 = makePage(PageControl1, "TabSheet17", QStringLiteral("Frase"));
-    {
-        QLabel* note = makeLabel(
-            TabSheet17,
-            QStringLiteral(
-                "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
-            {47, 36});
-        QFont u = note->font();
-        u.setUnderline(true);
-        note->setFont(u);
-        note->adjustSize();
-        const SentenceRow sentences[] = {
-            {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457,
-             true, &TForm1::frase1},
-            {"frase2",
-             quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."), 121,
-             449, true, &TForm1::frase2},
-            {"frase3",
-             quoted(
-                 "Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."),
-             153, 468, true, &TForm1::frase3},
-            {"frase4", QStringLiteral("Usar a frase que eu escrever abaixo:"), 185, 273, false,
-             &TForm1::frase4},
-        };
-        for (const SentenceRow& s : sentences) {
-            auto* box = new QCheckBox(s.caption, TabSheet17);
-            box->setObjectName(QString::fromLatin1(s.name));
-            box->setGeometry(16, s.y, s.width, kCheckHeight);
-            box->setCursor(Qt::PointingHandCursor);
-            if (s.arial)
-                box->setFont(QFont(QStringLiteral("Arial"), 8));
-            this->*s.box = box;
-        }
-        frase = new ui::SentenceBox(TabSheet17);
-        frase->setObjectName(QStringLiteral("frase"));
-        frase->setGeometry(35, 204, 441, 53);
-        frase->setMaxLength(fieldMaxLength(EntryKind::Sentence));
-        frase->setEnabled(false);
-        // The option above the box is what a sighted user reads as its label.
-        frase->setAccessibleName(frase4->text());
-        m_entries.push_back({frase, EntryKind::Sentence});
-        setTabOrder(frase3, frase);
-        setTabOrder(frase, frase4);
+    QLabel* note =
+        makeLabel(TabSheet17,
+                  QStringLiteral(
+                      "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
+                  {47, 36});
+    QFont u = note->font();
+    u.setUnderline(true);
+    note->setFont(u);
+    note->adjustSize();
+    const SentenceRow sentences[] = {
+        {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457,
+         true, &TForm1::frase1},
+        {"frase2", quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."),
+         121, 449, true, &TForm1::frase2},
+        {"frase3",
+         quoted("Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."),
+         153, 468, true, &TForm1::frase3},
+        {"frase4", QStringLiteral("Usar a frase que eu escrever abaixo:"), 185, 273, false, &TForm1::frase4},
+    };
+    for (const SentenceRow& s : sentences) {
+        auto* box = new QCheckBox(s.caption, TabSheet17);
+        box->setObjectName(QString::fromLatin1(s.name));
+        box->setGeometry(16, s.y, s.width, kCheckHeight);
+        box->setCursor(Qt::PointingHandCursor);
+        if (s.arial)
+            box->setFont(QFont(QStringLiteral("Arial"), 8));
+        this->*s.box = box;
     }
+    frase = new ui::SentenceBox(TabSheet17);
+    frase->setObjectName(QStringLiteral("frase"));
+    frase->setGeometry(35, 204, 441, 53);
+    frase->setMaxLength(fieldMaxLength(EntryKind::Sentence));
+    frase->setEnabled(false);
+    // The option above the box is what a sighted user reads as its label.
+    frase->setAccessibleName(frase4->text());
+    m_entries.push_back({frase, EntryKind::Sentence});
+    setTabOrder(frase3, frase);
+    setTabOrder(frase, frase4);
+}
 
-    // The buttons below the pages, made in their tab order.
+// The buttons below the pages, made in their tab order.
+void TForm1::buildButtons(QWidget* client)
+{
     BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral("Gerar Curriculo!"), {381, 333, 121, 22},
                          imagens[1], 16, "Gera o seu currículo para ser impresso.");
     BitBtn4 = makeButton(client, "BitBtn4", QStringLiteral("Limpar Campos"), {257, 333, 120, 22}, imagens[3],
@@ -596,7 +641,11 @@ void TForm1::buildForm()
                          16, "Salva o Curriculo pronto para ser impresso.");
     BitBtn7 = makeButton(client, "BitBtn7", QStringLiteral("Abrir (QRP)"), {5, 333, 124, 22}, imagens[0], 16,
                          "Abre um Currículo já gerado pelo Sovranel 3.0");
+}
 
+// The banner, the status bar and the progress bar under the buttons.
+void TForm1::buildFooter(QWidget* client)
+{
     // Banner area: the browser is larger than its panel, which crops its frame and scroll bars.
     painel_browser = new QFrame(client);
     painel_browser->setObjectName(QStringLiteral("painel_browser"));
@@ -624,29 +673,6 @@ void TForm1::buildForm()
     Progresso->setValue(0);
     Progresso->setTextVisible(false);
     Progresso->setVisible(false);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-
-    OpenPictureDialog1 = new ui::OpenFileDialog;
-    OpenPictureDialog1->title = QStringLiteral("Escolha uma Foto para o seu Curriculo!");
-    OpenPictureDialog1->filter = QStringLiteral(
-        "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
-        "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
-    OpenDialog1 = new ui::OpenFileDialog;
-    OpenDialog1->filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
-    OpenDialog1->listHiddenFiles = true; // a résumé saved with an empty name is ".QRP"
-
-    PageControl1->setCurrentIndex(0);
-
-    // The skin, and the balloon hints' own timing as the window loads them.
-    ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
-    for (QCheckBox* sentence : {frase1, frase2, frase3})
-        ui::fitCaption(sentence);
-    ui::Application::setHintPause(500);
-    ui::Application::setHintHidePause(3000);
-    Timer1->start();
 }
 
 void TForm1::buildMenu()
