@@ -715,8 +715,7 @@ void TForm1::wireEvents()
 {
     // Every handler runs guarded: a failure it throws ends in the standard error box.
     auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { ui::guarded([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this, ui::guard(this, handler));
     };
     on(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     on(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
@@ -742,7 +741,7 @@ void TForm1::wireEvents()
     on(frase4, &QCheckBox::toggled, &TForm1::frase4Click);
     for (int n = 1; n <= 5; ++n)
         connect(experiencias[size_t(n - 1)].informar_saida, &QCheckBox::toggled, this,
-                [this, n] { ui::guarded([this, n] { informar_saidaClick(n); }); });
+                ui::guard([this, n] { informar_saidaClick(n); }));
     wireNavigation();
     wireActions();
 }
