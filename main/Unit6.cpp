@@ -189,6 +189,7 @@ PageLayout Timpressao::layout() const
     return Layout2->isChecked() ? PageLayout::Moderno : PageLayout::Classico;
 }
 
+// Long but flat: it makes the dialog's controls one after the other, in their tab order.
 Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
 {
     impressao = this;
