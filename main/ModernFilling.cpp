@@ -133,12 +133,6 @@ QString phone(const ui::PhoneEdit& field)
 
 QString monthYear(const ui::DateField& field) { return field.date().toString(QStringLiteral("MM/yyyy")); }
 
-void mark(const FillOptions& options, FillStage stage)
-{
-    if (options.progress)
-        options.progress(stage);
-}
-
 void styleModern(TModerno& m, const FillOptions& options)
 {
     report::Report& r = m.report();
@@ -181,7 +175,7 @@ void styleModern(TModerno& m, const FillOptions& options)
     for (Label* l : {m.salario, m.carteira, m.identidade})
         l->setFont(FontSpec{body, 10}, kText);
     m.frase->setFont(FontSpec{body, 10, false, true}, kSecondary);
-    mark(options, FillStage::Font);
+    options.mark(FillStage::Font);
 
     // Colour: the name, the headings and their rules; the body stays dark, so it reads well in
     // any colour chosen.
@@ -190,11 +184,11 @@ void styleModern(TModerno& m, const FillOptions& options)
         h->setColour(options.colour);
     for (report::Line* rule : rules)
         rule->pen = options.colour;
-    mark(options, FillStage::Colour);
+    options.mark(FillStage::Colour);
 
     if (options.setPageCounter)
         m.contador->enabled = options.pageCounter;
-    mark(options, FillStage::PageCounter);
+    options.mark(FillStage::PageCounter);
 }
 
 void fillIdentity(const TForm1& form, TModerno& m)
@@ -263,7 +257,7 @@ void fillJobs(const TForm1& form, TModerno& m, Metrics& metrics, const FillOptio
             s.row({job.obs}, 3);
             job.band->height = s.bottom();
         }
-        mark(options, FillStage(int(FillStage::Experience1) + int(i)));
+        options.mark(FillStage(int(FillStage::Experience1) + int(i)));
     }
 }
 
@@ -315,7 +309,7 @@ void fillCourses(const TForm1& form, TModerno& m, Metrics& metrics, double width
             s.row({course.obs}, 2);
             course.band->height = s.bottom();
         }
-        mark(options, FillStage(int(FillStage::Course1) + int(i)));
+        options.mark(FillStage(int(FillStage::Course1) + int(i)));
     }
 }
 
@@ -379,15 +373,15 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
     Metrics metrics;
     styleModern(m, options);
     fillIdentity(form, m);
-    mark(options, FillStage::Identity);
+    options.mark(FillStage::Identity);
     fillHeader(form, m, metrics, width);
-    mark(options, FillStage::Photo);
+    options.mark(FillStage::Photo);
     fillJobs(form, m, metrics, options);
     fillSchooling(form, m, metrics);
-    mark(options, FillStage::Schooling);
+    options.mark(FillStage::Schooling);
     fillCourses(form, m, metrics, width, options);
     fillInformation(form, m, metrics);
-    mark(options, FillStage::Information);
+    options.mark(FillStage::Information);
     fillSentence(form, m, metrics);
-    mark(options, FillStage::Sentence);
+    options.mark(FillStage::Sentence);
 }

@@ -33,12 +33,6 @@ const std::map<FillStage, int> kGenerationProgress = {
 
 FillStage after(FillStage first, int index) { return FillStage(int(first) + index); }
 
-void mark(const FillOptions& options, FillStage stage)
-{
-    if (options.progress)
-        options.progress(stage);
-}
-
 // The report font, colour and page counter the options ask for.
 void styleClassic(TCurriculo& c, const FillOptions& options)
 {
@@ -54,7 +48,7 @@ void styleClassic(TCurriculo& c, const FillOptions& options)
     r.setFontFamily(options.fontName);
     for (report::Label* l : styled)
         l->setFontFamily(options.fontName);
-    mark(options, FillStage::Font);
+    options.mark(FillStage::Font);
 
     // Colour; the photograph keeps its own.
     const bool all = options.colourTargets == FillOptions::ColourTargets::All;
@@ -67,12 +61,12 @@ void styleClassic(TCurriculo& c, const FillOptions& options)
     r.setFontColour(options.colour);
     for (report::Label* l : styled)
         l->setColour(options.colour);
-    mark(options, FillStage::Colour);
+    options.mark(FillStage::Colour);
 
     if (options.setPageCounter)
         for (report::Label* l : {c.txt1, static_cast<report::Label*>(c.txt2), c.txt3, c.txt4})
             l->enabled = options.pageCounter;
-    mark(options, FillStage::PageCounter);
+    options.mark(FillStage::PageCounter);
 }
 
 // The title band: always written, nothing of it hidden.
@@ -115,7 +109,7 @@ void fillExperiences(const TForm1& f, TCurriculo& c, const FillOptions& options)
             block.tel->caption = ui::PhoneEdit::printed(page.edt_extelefone->value());
             block.obs->caption = page.edt_exobs->text();
         }
-        mark(options, after(FillStage::Experience1, int(i)));
+        options.mark(after(FillStage::Experience1, int(i)));
     }
 }
 
@@ -143,7 +137,7 @@ void fillCourses(const TForm1& f, TCurriculo& c, const FillOptions& options)
             block.cuescola->caption = page.edt_cuescola->text();
             block.cuduracao->caption = page.edt_cuduracao->text();
         }
-        mark(options, after(FillStage::Course1, int(i)));
+        options.mark(after(FillStage::Course1, int(i)));
     }
 }
 
@@ -233,18 +227,18 @@ void TForm1::PreencherCurriculo(const FillOptions& options)
     TCurriculo& c = *Curriculo;
     styleClassic(c, options);
     fillIdentity(*this, c);
-    mark(options, FillStage::Identity);
+    options.mark(FillStage::Identity);
     // Photograph: without one the box draws nothing, but stays.
     copyPicture(*Image1, *c.foto);
-    mark(options, FillStage::Photo);
+    options.mark(FillStage::Photo);
     fillExperiences(*this, c, options);
     fillSchooling(*this, c);
-    mark(options, FillStage::Schooling);
+    options.mark(FillStage::Schooling);
     fillCourses(*this, c, options);
     fillInformation(*this, c);
-    mark(options, FillStage::Information);
+    options.mark(FillStage::Information);
     fillSentence(*this, c);
-    mark(options, FillStage::Sentence);
+    options.mark(FillStage::Sentence);
 }
 
 report::Report& TForm1::filledReport() const
