@@ -133,28 +133,9 @@ QString phone(const ui::PhoneEdit& field)
 
 QString monthYear(const ui::DateField& field) { return field.date().toString(QStringLiteral("MM/yyyy")); }
 
-} // namespace
-
-void copyPicture(const ui::PictureBox& from, report::Image& to)
-{
-    if (from.isEmpty())
-        to.clear();
-    else if (from.kind() == ui::PictureKind::File)
-        to.setPicture(from.image(), from.encoded(), from.format());
-    else
-        to.setPicture(from.image());
-}
-
-void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
+void styleModern(TModerno& m, const FillOptions& options)
 {
     report::Report& r = m.report();
-    auto mark = [&](FillStage stage) {
-        if (options.progress)
-            options.progress(stage);
-    };
-    const double width = r.bandWidth();
-    Metrics metrics;
-
     // Lettering: the chosen face for the name and the headings, and for the body too unless
     // it is a script face.
     const QString accent = options.fontName.isEmpty() ? QStringLiteral("Arial") : options.fontName;
@@ -194,7 +175,7 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
     for (Label* l : {m.salario, m.carteira, m.identidade})
         l->setFont(FontSpec{body, 10}, kText);
     m.frase->setFont(FontSpec{body, 10, false, true}, kSecondary);
-    mark(FillStage::Font);
+    options.mark(FillStage::Font);
 
     // Colour: the name, the headings and their rules; the body stays dark, so it reads well in
     // any colour chosen.
@@ -203,12 +184,15 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         h->setColour(options.colour);
     for (report::Line* rule : rules)
         rule->pen = options.colour;
-    mark(FillStage::Colour);
+    options.mark(FillStage::Colour);
 
     if (options.setPageCounter)
         m.contador->enabled = options.pageCounter;
-    mark(FillStage::PageCounter);
+    options.mark(FillStage::PageCounter);
+}
 
+void fillIdentity(const TForm1& form, TModerno& m)
+{
     // Identity: the name, the position sought, one contact line and one personal line; the
     // address and the sex are left out.
     m.nome->caption = form.edt_nome->text();
@@ -219,8 +203,10 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
     m.pessoal->caption = joined({titled(QStringLiteral("Nascimento:"), form.edt_nasc->shortText()),
                                  titled(QStringLiteral("Estado civil:"), form.edt_ec->text()),
                                  titled(QStringLiteral("Naturalidade:"), form.edt_natural->text())});
-    mark(FillStage::Identity);
+}
 
+void fillHeader(const TForm1& form, TModerno& m, Metrics& metrics, double width)
+{
     // The photo keeps its own shape inside the box at the top right.
     copyPicture(*form.Image1, *m.foto);
     const QImage& picture = m.foto->picture();
@@ -241,8 +227,11 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
     header.row({m.contato}, 8);
     header.row({m.pessoal}, 3);
     m.cabecalho->height = std::max(header.bottom(), photoHeight) + 8;
-    mark(FillStage::Photo);
+}
 
+// One block per experience typed in; the first opens the section.
+void fillJobs(const TForm1& form, TModerno& m, Metrics& metrics, const FillOptions& options)
+{
     bool headed = false;
     for (size_t i = 0; i < m.experiencias.size(); ++i) {
         const ExperiencePage& page = form.experiencias[i];
@@ -268,9 +257,12 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
             s.row({job.obs}, 3);
             job.band->height = s.bottom();
         }
-        mark(FillStage(int(FillStage::Experience1) + int(i)));
+        options.mark(FillStage(int(FillStage::Experience1) + int(i)));
     }
+}
 
+void fillSchooling(const TForm1& form, TModerno& m, Metrics& metrics)
+{
     m.subescolaridade->enabled = !form.edt_escolaridade->text().isEmpty();
     if (m.subescolaridade->enabled) {
         Stack s(metrics, kSectionGap);
@@ -282,9 +274,12 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         s.row({m.escola}, 1);
         m.subescolaridade->height = s.bottom();
     }
-    mark(FillStage::Schooling);
+}
 
-    headed = false;
+// One block per course typed in; the first opens the section.
+void fillCourses(const TForm1& form, TModerno& m, Metrics& metrics, double width, const FillOptions& options)
+{
+    bool headed = false;
     for (size_t i = 0; i < m.cursos.size(); ++i) {
         const CoursePage& page = form.cursos[i];
         const ModernCourse& course = m.cursos[i];
@@ -314,9 +309,12 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
             s.row({course.obs}, 2);
             course.band->height = s.bottom();
         }
-        mark(FillStage(int(FillStage::Course1) + int(i)));
+        options.mark(FillStage(int(FillStage::Course1) + int(i)));
     }
+}
 
+void fillInformation(const TForm1& form, TModerno& m, Metrics& metrics)
+{
     // Additional information: the salary and the documents, each only when filled; the voter
     // card goes with the work book and the taxpayer number with the identity card.
     const bool workBook = !form.edt_cp->text().isEmpty();
@@ -339,8 +337,10 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         s.row({m.identidade}, 3);
         m.subinformacoes->height = s.bottom();
     }
-    mark(FillStage::Information);
+}
 
+void fillSentence(const TForm1& form, TModerno& m, Metrics& metrics)
+{
     // The closing sentence: the one ticked; none ticked prints nothing.
     QString sentence;
     for (QCheckBox* option : {form.frase1, form.frase2, form.frase3, form.frase4})
@@ -353,5 +353,35 @@ void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
         s.row({m.frase});
         m.subfrase->height = s.bottom();
     }
-    mark(FillStage::Sentence);
+}
+
+} // namespace
+
+void copyPicture(const ui::PictureBox& from, report::Image& to)
+{
+    if (from.isEmpty())
+        to.clear();
+    else if (from.kind() == ui::PictureKind::File)
+        to.setPicture(from.image(), from.encoded(), from.format());
+    else
+        to.setPicture(from.image());
+}
+
+void fillModern(const TForm1& form, TModerno& m, const FillOptions& options)
+{
+    const double width = m.report().bandWidth();
+    Metrics metrics;
+    styleModern(m, options);
+    fillIdentity(form, m);
+    options.mark(FillStage::Identity);
+    fillHeader(form, m, metrics, width);
+    options.mark(FillStage::Photo);
+    fillJobs(form, m, metrics, options);
+    fillSchooling(form, m, metrics);
+    options.mark(FillStage::Schooling);
+    fillCourses(form, m, metrics, width, options);
+    fillInformation(form, m, metrics);
+    options.mark(FillStage::Information);
+    fillSentence(form, m, metrics);
+    options.mark(FillStage::Sentence);
 }

@@ -49,4 +49,11 @@ struct FillOptions {
     bool setPageCounter = true;
 
     std::function<void(FillStage)> progress;
+
+    // Tells `progress`, when given, that the filling has done `stage`.
+    void mark(FillStage stage) const
+    {
+        if (progress)
+            progress(stage);
+    }
 };

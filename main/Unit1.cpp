@@ -32,6 +32,9 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <type_traits>
+#include <variant>
+
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -39,10 +42,16 @@ namespace {
 constexpr int kFieldHeight = 21;
 constexpr int kCheckHeight = 17;
 
+// Where a table row's field is kept: the member's type says which kind of field it is made as,
+// so a row pointing at a member of another kind does not compile.
+template <class Owner>
+using FieldTarget = std::variant<QLineEdit * Owner::*, ui::PhoneEdit * Owner::*, ui::DateField * Owner::*,
+                                 ui::ListField * Owner::*>;
+
 // One entry field of a page: its label above it and the field itself.
-struct FieldRow {
+template <class Owner> struct FieldRow {
     const char* name; // "%1" stands for the page number on the repeated pages
-    EntryKind kind;
+    FieldTarget<Owner> target;
     const char* label;
     QPoint labelAt;
     QPoint fieldAt;
@@ -60,19 +69,19 @@ const QStringList& states()
 }
 
 // "Dados Principais", before and after the address group.
-const std::vector<FieldRow>& personalRows()
+const std::vector<FieldRow<TForm1>>& personalRows()
 {
-    static const std::vector<FieldRow> rows = {
+    static const std::vector<FieldRow<TForm1>> rows = {
         {"edt_nome",
-         EntryKind::Text,
+         &TForm1::edt_nome,
          "Digite o seu nome:",
          {8, 8},
          {8, 24},
          465,
          "Digite o seu nome completo"},
-        {"edt_nasc", EntryKind::Date, "Nascimento", {8, 51}, {8, 64}, 86, "Data do seu nascimento"},
+        {"edt_nasc", &TForm1::edt_nasc, "Nascimento", {8, 51}, {8, 64}, 86, "Data do seu nascimento"},
         {"edt_sexo",
-         EntryKind::List,
+         &TForm1::edt_sexo,
          "Sexo",
          {104, 51},
          {104, 64},
@@ -80,7 +89,7 @@ const std::vector<FieldRow>& personalRows()
          "Escolha o seu sexo",
          {"Masculino", "Feminino"}},
         {"edt_ec",
-         EntryKind::List,
+         &TForm1::edt_ec,
          "Estado Civil",
          {200, 51},
          {200, 64},
@@ -88,54 +97,60 @@ const std::vector<FieldRow>& personalRows()
          "Escolha o seu estado civil",
          {"Solteiro", "Casado", "Divorciado", "Viúvo"}},
         {"edt_tel1",
-         EntryKind::Phone,
+         &TForm1::edt_tel1,
          "Telefone 1",
          {304, 51},
          {304, 64},
          79,
          "Digite o seu telefone principal"},
-        {"edt_tel2", EntryKind::Phone, "Telefone 2", {392, 51}, {392, 64}, 79, "Digite outro telefone"},
+        {"edt_tel2", &TForm1::edt_tel2, "Telefone 2", {392, 51}, {392, 64}, 79, "Digite outro telefone"},
     };
     return rows;
 }
 
-const std::vector<FieldRow>& personalRowsAfterAddress()
+const std::vector<FieldRow<TForm1>>& personalRowsAfterAddress()
 {
-    static const std::vector<FieldRow> rows = {
+    static const std::vector<FieldRow<TForm1>> rows = {
         {"edt_natural",
-         EntryKind::Text,
+         &TForm1::edt_natural,
          "Sua naturalidade",
          {8, 95},
          {8, 109},
          185,
          "Digite a sua naturalidade"},
-        {"edt_email", EntryKind::Text, "Seu e-mail", {200, 95}, {200, 109}, 273, "Digite o seu email "},
+        {"edt_email", &TForm1::edt_email, "Seu e-mail", {200, 95}, {200, 109}, 273, "Digite o seu email "},
     };
     return rows;
 }
 
-const std::vector<FieldRow>& addressRows()
+const std::vector<FieldRow<TForm1>>& addressRows()
 {
-    static const std::vector<FieldRow> rows = {
+    static const std::vector<FieldRow<TForm1>> rows = {
         {"edt_rua",
-         EntryKind::Text,
+         &TForm1::edt_rua,
          "Nome da rua",
          {8, 24},
          {8, 40},
          361,
          "Digite o nome da rua que você mora"},
-        {"edt_numero", EntryKind::Text, "Número", {376, 24}, {376, 40}, 81, "Digite o numero da sua casa"},
+        {"edt_numero",
+         &TForm1::edt_numero,
+         "Número",
+         {376, 24},
+         {376, 40},
+         81,
+         "Digite o numero da sua casa"},
         {"edt_complemento",
-         EntryKind::Text,
+         &TForm1::edt_complemento,
          "Complemento (não é necessário)",
          {8, 66},
          {8, 80},
          217,
          "casa, sobrado, apartamento e etc."},
-        {"edt_bairro", EntryKind::Text, "Bairro", {235, 66}, {232, 80}, 225, "Digite o seu bairro"},
-        {"edt_cidade", EntryKind::Text, "Cidade", {8, 106}, {8, 120}, 217, "Digite o nome da cidade"},
+        {"edt_bairro", &TForm1::edt_bairro, "Bairro", {235, 66}, {232, 80}, 225, "Digite o seu bairro"},
+        {"edt_cidade", &TForm1::edt_cidade, "Cidade", {8, 106}, {8, 120}, 217, "Digite o nome da cidade"},
         {"edt_uf",
-         EntryKind::List,
+         &TForm1::edt_uf,
          "U.F.",
          {232, 106},
          {232, 120},
@@ -146,46 +161,46 @@ const std::vector<FieldRow>& addressRows()
     return rows;
 }
 
-const std::vector<FieldRow>& experienceRows()
+const std::vector<FieldRow<ExperiencePage>>& experienceRows()
 {
-    static const std::vector<FieldRow> rows = {
+    static const std::vector<FieldRow<ExperiencePage>> rows = {
         {"edt_exnome%1",
-         EntryKind::Text,
+         &ExperiencePage::edt_exnome,
          "Nome da Empresa",
          {8, 24},
          {8, 40},
          457,
          "Coloque o nome da empresa que você trabalhou."},
         {"edt_excargo%1",
-         EntryKind::Text,
+         &ExperiencePage::edt_excargo,
          "Cargo que Ocupava / Função que exercia",
          {8, 72},
          {8, 88},
          457,
          "DIgite a função que você excercia."},
         {"edt_exobs%1",
-         EntryKind::Text,
+         &ExperiencePage::edt_exobs,
          "Observações (Tipo da contratação, Motivo da demissão e etc.).",
          {8, 120},
          {8, 136},
          457,
          "Escreva alguma observação que você que você considera importante."},
         {"edt_exentrada%1",
-         EntryKind::Date,
+         &ExperiencePage::edt_exentrada,
          "Admissão (entrada)",
          {8, 168},
          {8, 184},
          97,
          "Coloque a data que você começou a trabalhar na empresa."},
         {"edt_exsaida%1",
-         EntryKind::Date,
+         &ExperiencePage::edt_exsaida,
          "Demissão (saída)",
          {128, 168},
          {128, 184},
          97,
          "Data que você saiu da empresa."},
         {"edt_extelefone%1",
-         EntryKind::Phone,
+         &ExperiencePage::edt_extelefone,
          "Telefone da Empresa",
          {360, 168},
          {360, 184},
@@ -195,11 +210,11 @@ const std::vector<FieldRow>& experienceRows()
     return rows;
 }
 
-const std::vector<FieldRow>& schoolingRows()
+const std::vector<FieldRow<TForm1>>& schoolingRows()
 {
-    static const std::vector<FieldRow> rows = {
+    static const std::vector<FieldRow<TForm1>> rows = {
         {"edt_escolaridade",
-         EntryKind::List,
+         &TForm1::edt_escolaridade,
          "Escolaridade",
          {16, 16},
          {16, 34},
@@ -208,14 +223,14 @@ const std::vector<FieldRow>& schoolingRows()
          {"1º Grau Incompleto", "1º Grau Completo", "2º Grau Incompleto", "2º Grau Completo",
           "3º Grau Incompleto", "3º Grau Completo", "Formação Superior"}},
         {"edt_curso",
-         EntryKind::Text,
+         &TForm1::edt_curso,
          "Descrição do Curso (Exemplo: Engenharia Civil)",
          {16, 64},
          {16, 80},
          457,
          "Se for ensino superior, digite a descrição do seu curso, ou deixe em branco."},
         {"edt_escola",
-         EntryKind::Text,
+         &TForm1::edt_escola,
          "Nome da Escola / Instituto ou Faculdade",
          {16, 112},
          {16, 128},
@@ -225,32 +240,32 @@ const std::vector<FieldRow>& schoolingRows()
     return rows;
 }
 
-const std::vector<FieldRow>& courseRows()
+const std::vector<FieldRow<CoursePage>>& courseRows()
 {
-    static const std::vector<FieldRow> rows = {
+    static const std::vector<FieldRow<CoursePage>> rows = {
         {"edt_cucurso%1",
-         EntryKind::Text,
+         &CoursePage::edt_cucurso,
          "Descrição do Curso",
          {8, 16},
          {8, 32},
          441,
          "Digite a descrição do curso que você fez."},
         {"edt_cuobs%1",
-         EntryKind::Text,
+         &CoursePage::edt_cuobs,
          "Observações",
          {8, 64},
          {8, 80},
          441,
          "escreva aqui se houver alguma observação"},
         {"edt_cuescola%1",
-         EntryKind::Text,
+         &CoursePage::edt_cuescola,
          "Nome da Escola / Instituto",
          {8, 112},
          {8, 128},
          441,
          "Digite o nome da escola ou instituto que você conclui ou esta concluindo o curso."},
         {"edt_cuduracao%1",
-         EntryKind::List,
+         &CoursePage::edt_cuduracao,
          "Duração do Curso",
          {8, 160},
          {8, 176},
@@ -262,34 +277,34 @@ const std::vector<FieldRow>& courseRows()
     return rows;
 }
 
-const std::vector<FieldRow>& informationRows()
+const std::vector<FieldRow<TForm1>>& informationRows()
 {
-    static const std::vector<FieldRow> rows = {
-        {"edt_rg", EntryKind::Text, "R.G.", {24, 48}, {24, 64}, 193, "Digite o número do seu RG"},
-        {"edt_cpf", EntryKind::Text, "C.P.F.", {256, 48}, {256, 64}, 193, "Número do seu CPF"},
+    static const std::vector<FieldRow<TForm1>> rows = {
+        {"edt_rg", &TForm1::edt_rg, "R.G.", {24, 48}, {24, 64}, 193, "Digite o número do seu RG"},
+        {"edt_cpf", &TForm1::edt_cpf, "C.P.F.", {256, 48}, {256, 64}, 193, "Número do seu CPF"},
         {"edt_cp",
-         EntryKind::Text,
+         &TForm1::edt_cp,
          "Nº da Carteira Profissional",
          {24, 104},
          {24, 120},
          193,
          "Coloque aqui o numero de sua carteria de trabalho."},
         {"edt_te",
-         EntryKind::Text,
+         &TForm1::edt_te,
          "Título Eleitoral",
          {256, 104},
          {256, 120},
          193,
          "Numero do seu titulo eleitoral."},
         {"edt_cargo",
-         EntryKind::Text,
+         &TForm1::edt_cargo,
          "Cargo Pretendido (ou a combinar)",
          {24, 160},
          {24, 176},
          433,
          "Caso deseje um cargo específico."},
         {"edt_salario",
-         EntryKind::Text,
+         &TForm1::edt_salario,
          "Salário Pretendido (ou a combinar)",
          {24, 216},
          {24, 232},
@@ -306,6 +321,7 @@ struct SentenceRow {
     int y;
     int width;
     bool arial;
+    QCheckBox* TForm1::*box;
 };
 
 QString quoted(const char* sentence) { return QStringLiteral("\"%1\"").arg(QString::fromUtf8(sentence)); }
@@ -316,6 +332,50 @@ QLabel* makeLabel(QWidget* parent, const QString& text, QPoint at)
     label->move(at);
     label->adjustSize();
     return label;
+}
+
+// A new, empty field of the widget type `Field`, with the kind the form knows it by.
+template <class Field> std::pair<Field*, EntryKind> newField(QWidget* parent, const QStringList& items)
+{
+    if constexpr (std::is_same_v<Field, QLineEdit>) {
+        auto* line = new QLineEdit(parent);
+        line->setMaxLength(fieldMaxLength(EntryKind::Text));
+        return {line, EntryKind::Text};
+    } else if constexpr (std::is_same_v<Field, ui::PhoneEdit>) {
+        return {new ui::PhoneEdit(parent), EntryKind::Phone};
+    } else if constexpr (std::is_same_v<Field, ui::DateField>) {
+        return {new ui::DateField(parent), EntryKind::Date};
+    } else {
+        static_assert(std::is_same_v<Field, ui::ListField>);
+        auto* list = new ui::ListField(parent);
+        list->setItems(items);
+        return {list, EntryKind::List};
+    }
+}
+
+// Makes the fields of a table inside `parent` into their members of `owner`, registers them and
+// sets their labels and hints. `page` numbers the names of the repeated pages (0: none).
+template <class Owner>
+void makeFields(QWidget* parent, const std::vector<FieldRow<Owner>>& rows, Owner& owner, int page,
+                std::vector<EntryControl>& entries)
+{
+    for (const FieldRow<Owner>& row : rows) {
+        std::visit(
+            [&](auto target) {
+                using Field = std::remove_pointer_t<std::remove_reference_t<decltype(owner.*target)>>;
+                const auto [w, kind] = newField<Field>(parent, row.items);
+                w->setObjectName(page > 0 ? QString::fromLatin1(row.name).arg(page)
+                                          : QString::fromLatin1(row.name));
+                w->setGeometry(row.fieldAt.x(), row.fieldAt.y(), row.width, kFieldHeight);
+                w->setToolTip(QString::fromUtf8(row.hint));
+                // The label names its field for screen readers; the hint describes it.
+                makeLabel(parent, QString::fromUtf8(row.label), row.labelAt)->setBuddy(w);
+                w->setAccessibleDescription(w->toolTip());
+                entries.push_back({w, kind});
+                owner.*target = w;
+            },
+            row.target);
+    }
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
@@ -382,85 +442,64 @@ void TForm1::buildForm()
     client->setFixedSize(506, 443);
     setCentralWidget(client);
 
-    // Makes a field of a table row inside `parent`, registers it and sets its label and hint.
-    auto makeField = [this](QWidget* parent, const FieldRow& row, int page) -> QWidget* {
-        const QString name =
-            page > 0 ? QString::fromLatin1(row.name).arg(page) : QString::fromLatin1(row.name);
-        QWidget* w = nullptr;
-        switch (row.kind) {
-        case EntryKind::Text: {
-            auto* line = new QLineEdit(parent);
-            line->setMaxLength(fieldMaxLength(EntryKind::Text));
-            w = line;
-            break;
-        }
-        case EntryKind::Phone:
-            w = new ui::PhoneEdit(parent);
-            break;
-        case EntryKind::Date:
-            w = new ui::DateField(parent);
-            break;
-        case EntryKind::List: {
-            auto* list = new ui::ListField(parent);
-            list->setItems(row.items);
-            w = list;
-            break;
-        }
-        case EntryKind::Sentence:
-            w = new ui::SentenceBox(parent);
-            break;
-        }
-        w->setObjectName(name);
-        w->setGeometry(row.fieldAt.x(), row.fieldAt.y(), row.width, kFieldHeight);
-        w->setToolTip(QString::fromUtf8(row.hint));
-        // The label names its field for screen readers; the hint describes it.
-        makeLabel(parent, QString::fromUtf8(row.label), row.labelAt)->setBuddy(w);
-        w->setAccessibleDescription(w->toolTip());
-        m_entries.push_back({w, row.kind});
-        return w;
-    };
-    auto makeFields = [&](QWidget* parent, const std::vector<FieldRow>& rows, int page = 0) {
-        std::vector<QWidget*> made;
-        for (const FieldRow& row : rows)
-            made.push_back(makeField(parent, row, page));
-        return made;
-    };
-
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(4, 4, 498, 325);
     PageControl1->tabBar()->setCursor(Qt::PointingHandCursor);
     PageControl1->setUsesScrollButtons(false);
 
-    // Dados Principais
+    buildPersonalPage();
+    buildExperiencePages();
+    buildSchoolingPage();
+    buildCoursePages();
+    buildPhotoPage();
+    buildInformationPage();
+    buildSentencePage();
+    buildButtons(client);
+    buildFooter(client);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    OpenPictureDialog1 = new ui::OpenFileDialog;
+    OpenPictureDialog1->title = QStringLiteral("Escolha uma Foto para o seu Curriculo!");
+    OpenPictureDialog1->filter = QStringLiteral(
+        "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
+        "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
+    OpenDialog1 = new ui::OpenFileDialog;
+    OpenDialog1->filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
+    OpenDialog1->listHiddenFiles = true; // a résumé saved with an empty name is ".QRP"
+
+    PageControl1->setCurrentIndex(0);
+
+    // The skin, and the balloon hints' own timing as the window loads them.
+    ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    for (QCheckBox* sentence : {frase1, frase2, frase3})
+        ui::fitCaption(sentence);
+    ui::Application::setHintPause(500);
+    ui::Application::setHintHidePause(3000);
+    Timer1->start();
+}
+
+// "Dados Principais": the person, the address group, birthplace and e-mail.
+void TForm1::buildPersonalPage()
+{
     TabSheet1 = makePage(PageControl1, "TabSheet1", QStringLiteral("Dados Principais"));
-    {
-        const auto f = makeFields(TabSheet1, personalRows());
-        edt_nome = static_cast<QLineEdit*>(f[0]);
-        edt_nasc = static_cast<ui::DateField*>(f[1]);
-        edt_sexo = static_cast<ui::ListField*>(f[2]);
-        edt_ec = static_cast<ui::ListField*>(f[3]);
-        edt_tel1 = static_cast<ui::PhoneEdit*>(f[4]);
-        edt_tel2 = static_cast<ui::PhoneEdit*>(f[5]);
-        edt_nasc->setDate(QDate(1985, 1, 1));
+    makeFields(TabSheet1, personalRows(), *this, 0, m_entries);
+    edt_nasc->setDate(QDate(1985, 1, 1));
 
-        GroupBox1 = new QGroupBox(QStringLiteral("Informe o seu endereço"), TabSheet1);
-        GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-        GroupBox1->setGeometry(5, 136, 465, 153);
-        const auto a = makeFields(GroupBox1, addressRows());
-        edt_rua = static_cast<QLineEdit*>(a[0]);
-        edt_numero = static_cast<QLineEdit*>(a[1]);
-        edt_complemento = static_cast<QLineEdit*>(a[2]);
-        edt_bairro = static_cast<QLineEdit*>(a[3]);
-        edt_cidade = static_cast<QLineEdit*>(a[4]);
-        edt_uf = static_cast<ui::ListField*>(a[5]);
+    GroupBox1 = new QGroupBox(QStringLiteral("Informe o seu endereço"), TabSheet1);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(5, 136, 465, 153);
+    makeFields(GroupBox1, addressRows(), *this, 0, m_entries);
 
-        const auto g = makeFields(TabSheet1, personalRowsAfterAddress());
-        edt_natural = static_cast<QLineEdit*>(g[0]);
-        edt_email = static_cast<QLineEdit*>(g[1]);
-    }
+    makeFields(TabSheet1, personalRowsAfterAddress(), *this, 0, m_entries);
+}
 
-    // Experiências Profissionais
+// "Experiências Profissionais": five pages of the same fields.
+void TForm1::buildExperiencePages()
+{
     TabSheet2 = makePage(PageControl1, "TabSheet2", QStringLiteral("Experiências Profissionais"));
     PageControl2 = new QTabWidget(TabSheet2);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
@@ -469,13 +508,7 @@ void TForm1::buildForm()
         ExperiencePage& e = experiencias[size_t(n - 1)];
         e.TabSheet = makePage(PageControl2, QStringLiteral("TabSheet%1").arg(n + 2).toLatin1().constData(),
                               QStringLiteral("%1ª Experiência").arg(n));
-        const auto f = makeFields(e.TabSheet, experienceRows(), n);
-        e.edt_exnome = static_cast<QLineEdit*>(f[0]);
-        e.edt_excargo = static_cast<QLineEdit*>(f[1]);
-        e.edt_exobs = static_cast<QLineEdit*>(f[2]);
-        e.edt_exentrada = static_cast<ui::DateField*>(f[3]);
-        e.edt_exsaida = static_cast<ui::DateField*>(f[4]);
-        e.edt_extelefone = static_cast<ui::PhoneEdit*>(f[5]);
+        makeFields(e.TabSheet, experienceRows(), e, n, m_entries);
         e.edt_exentrada->setDate(QDate(2009, 5, 24));
         e.edt_exsaida->setDate(QDate(2009, 5, 24));
         e.edt_exsaida->setEnabled(false);
@@ -486,20 +519,21 @@ void TForm1::buildForm()
         e.informar_saida->setGeometry(237, 185, n == 1 ? 113 : 97, kCheckHeight);
         e.informar_saida->setToolTip(QStringLiteral("Informa e habilita a data de saída"));
     }
+}
 
-    // Escolaridade
+// "Escolaridade".
+void TForm1::buildSchoolingPage()
+{
     TabSheet8 = makePage(PageControl1, "TabSheet8", QStringLiteral("Escolaridade"));
-    {
-        const auto f = makeFields(TabSheet8, schoolingRows());
-        edt_escolaridade = static_cast<ui::ListField*>(f[0]);
-        edt_curso = static_cast<QLineEdit*>(f[1]);
-        edt_escola = static_cast<QLineEdit*>(f[2]);
-        // The list stands at the top but comes last in the tab order.
-        setTabOrder(edt_curso, edt_escola);
-        setTabOrder(edt_escola, edt_escolaridade);
-    }
+    makeFields(TabSheet8, schoolingRows(), *this, 0, m_entries);
+    // The list stands at the top but comes last in the tab order.
+    setTabOrder(edt_curso, edt_escola);
+    setTabOrder(edt_escola, edt_escolaridade);
+}
 
-    // Cursos
+// "Cursos": five pages of the same fields.
+void TForm1::buildCoursePages()
+{
     TabSheet9 = makePage(PageControl1, "TabSheet9", QStringLiteral("Cursos"));
     PageControl3 = new QTabWidget(TabSheet9);
     PageControl3->setObjectName(QStringLiteral("PageControl3"));
@@ -508,14 +542,13 @@ void TForm1::buildForm()
         CoursePage& c = cursos[size_t(n - 1)];
         c.TabSheet = makePage(PageControl3, QStringLiteral("TabSheet%1").arg(n + 9).toLatin1().constData(),
                               QStringLiteral("%1º Curso").arg(n));
-        const auto f = makeFields(c.TabSheet, courseRows(), n);
-        c.edt_cucurso = static_cast<QLineEdit*>(f[0]);
-        c.edt_cuobs = static_cast<QLineEdit*>(f[1]);
-        c.edt_cuescola = static_cast<QLineEdit*>(f[2]);
-        c.edt_cuduracao = static_cast<ui::ListField*>(f[3]);
+        makeFields(c.TabSheet, courseRows(), c, n, m_entries);
     }
+}
 
-    // Foto
+// "Foto": the picture and its three buttons.
+void TForm1::buildPhotoPage()
+{
     TabSheet15 = makePage(PageControl1, "TabSheet15", QStringLiteral("Foto"));
     QLabel* photoNote = makeLabel(
         TabSheet15, QStringLiteral("Tire uma foto ou procure uma que já existe! (Não é Obrigatório)"),
@@ -538,78 +571,68 @@ void TForm1::buildForm()
     BitBtn5 =
         makeButton(TabSheet15, "BitBtn5", QStringLiteral("Excluir Foto"), {328, 248, 132, 33},
                    ui::themeIcon("user-trash", QStyle::SP_TrashIcon), 24, "Clique aqui para remover a foto.");
+}
 
-    // Informações
+// "Informações": documents and the job wanted.
+void TForm1::buildInformationPage()
+{
     TabSheet16 = makePage(PageControl1, "TabSheet16", QStringLiteral("Informações"));
-    {
-        QLabel* note =
-            makeLabel(TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."),
-                      {88, 24});
-        QFont u = note->font();
-        u.setUnderline(true);
-        note->setFont(u);
-        note->adjustSize();
-        const auto f = makeFields(TabSheet16, informationRows());
-        edt_rg = static_cast<QLineEdit*>(f[0]);
-        edt_cpf = static_cast<QLineEdit*>(f[1]);
-        edt_cp = static_cast<QLineEdit*>(f[2]);
-        edt_te = static_cast<QLineEdit*>(f[3]);
-        edt_cargo = static_cast<QLineEdit*>(f[4]);
-        edt_salario = static_cast<QLineEdit*>(f[5]);
-    }
+    QLabel* note = makeLabel(
+        TabSheet16, QStringLiteral("Para algumas empresas, essas informações são necessárias."), {88, 24});
+    QFont u = note->font();
+    u.setUnderline(true);
+    note->setFont(u);
+    note->adjustSize();
+    makeFields(TabSheet16, informationRows(), *this, 0, m_entries);
+}
 
-    // Frase
+// "Frase": the closing sentence, chosen or typed.
+void TForm1::buildSentencePage()
+{
     TabSheet17 = makePage(PageControl1, "TabSheet17", QStringLiteral("Frase"));
-    {
-        QLabel* note = makeLabel(
-            TabSheet17,
-            QStringLiteral(
-                "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
-            {47, 36});
-        QFont u = note->font();
-        u.setUnderline(true);
-        note->setFont(u);
-        note->adjustSize();
-        const SentenceRow sentences[] = {
-            {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457,
-             true},
-            {"frase2",
-             quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."), 121,
-             449, true},
-            {"frase3",
-             quoted(
-                 "Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."),
-             153, 468, true},
-            {"frase4", QStringLiteral("Usar a frase que eu escrever abaixo:"), 185, 273, false},
-        };
-        QCheckBox* boxes[4] = {};
-        for (int i = 0; i < 4; ++i) {
-            const SentenceRow& s = sentences[i];
-            auto* box = new QCheckBox(s.caption, TabSheet17);
-            box->setObjectName(QString::fromLatin1(s.name));
-            box->setGeometry(16, s.y, s.width, kCheckHeight);
-            box->setCursor(Qt::PointingHandCursor);
-            if (s.arial)
-                box->setFont(QFont(QStringLiteral("Arial"), 8));
-            boxes[i] = box;
-        }
-        frase1 = boxes[0];
-        frase2 = boxes[1];
-        frase3 = boxes[2];
-        frase4 = boxes[3];
-        frase = new ui::SentenceBox(TabSheet17);
-        frase->setObjectName(QStringLiteral("frase"));
-        frase->setGeometry(35, 204, 441, 53);
-        frase->setMaxLength(fieldMaxLength(EntryKind::Sentence));
-        frase->setEnabled(false);
-        // The option above the box is what a sighted user reads as its label.
-        frase->setAccessibleName(frase4->text());
-        m_entries.push_back({frase, EntryKind::Sentence});
-        setTabOrder(frase3, frase);
-        setTabOrder(frase, frase4);
+    QLabel* note =
+        makeLabel(TabSheet17,
+                  QStringLiteral(
+                      "Escolha ou digite uma frase para complementar o seu curriculo. (Não é obrigatório). "),
+                  {47, 36});
+    QFont u = note->font();
+    u.setUnderline(true);
+    note->setFont(u);
+    note->adjustSize();
+    const SentenceRow sentences[] = {
+        {"frase1", quoted("Coloco-me à disposição para uma entrevista ou possível contratação."), 89, 457,
+         true, &TForm1::frase1},
+        {"frase2", quoted("Busco novas experiências e conhecimentos para ser um profissional qualificado."),
+         121, 449, true, &TForm1::frase2},
+        {"frase3",
+         quoted("Buscarei contribuir com o meu conhecimento e experiência para o crescimento da empresa."),
+         153, 468, true, &TForm1::frase3},
+        {"frase4", QStringLiteral("Usar a frase que eu escrever abaixo:"), 185, 273, false, &TForm1::frase4},
+    };
+    for (const SentenceRow& s : sentences) {
+        auto* box = new QCheckBox(s.caption, TabSheet17);
+        box->setObjectName(QString::fromLatin1(s.name));
+        box->setGeometry(16, s.y, s.width, kCheckHeight);
+        box->setCursor(Qt::PointingHandCursor);
+        if (s.arial)
+            box->setFont(QFont(QStringLiteral("Arial"), 8));
+        this->*s.box = box;
     }
+    frase = new ui::SentenceBox(TabSheet17);
+    frase->setObjectName(QStringLiteral("frase"));
+    frase->setGeometry(35, 204, 441, 53);
+    frase->setMaxLength(fieldMaxLength(EntryKind::Sentence));
+    frase->setEnabled(false);
+    // The option above the box is what a sighted user reads as its label.
+    frase->setAccessibleName(frase4->text());
+    m_entries.push_back({frase, EntryKind::Sentence});
+    setTabOrder(frase3, frase);
+    setTabOrder(frase, frase4);
+}
 
-    // The buttons below the pages, made in their tab order.
+// The buttons below the pages, made in their tab order.
+void TForm1::buildButtons(QWidget* client)
+{
     BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral("Gerar Curriculo!"), {381, 333, 121, 22},
                          imagens[1], 16, "Gera o seu currículo para ser impresso.");
     BitBtn4 = makeButton(client, "BitBtn4", QStringLiteral("Limpar Campos"), {257, 333, 120, 22}, imagens[3],
@@ -618,7 +641,11 @@ void TForm1::buildForm()
                          16, "Salva o Curriculo pronto para ser impresso.");
     BitBtn7 = makeButton(client, "BitBtn7", QStringLiteral("Abrir (QRP)"), {5, 333, 124, 22}, imagens[0], 16,
                          "Abre um Currículo já gerado pelo Sovranel 3.0");
+}
 
+// The banner, the status bar and the progress bar under the buttons.
+void TForm1::buildFooter(QWidget* client)
+{
     // Banner area: the browser is larger than its panel, which crops its frame and scroll bars.
     painel_browser = new QFrame(client);
     painel_browser->setObjectName(QStringLiteral("painel_browser"));
@@ -646,29 +673,6 @@ void TForm1::buildForm()
     Progresso->setValue(0);
     Progresso->setTextVisible(false);
     Progresso->setVisible(false);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-
-    OpenPictureDialog1 = new ui::OpenFileDialog;
-    OpenPictureDialog1->title = QStringLiteral("Escolha uma Foto para o seu Curriculo!");
-    OpenPictureDialog1->filter = QStringLiteral(
-        "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
-        "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
-    OpenDialog1 = new ui::OpenFileDialog;
-    OpenDialog1->filter = QStringLiteral("Curriculo (*.qrp)|*.qrp");
-    OpenDialog1->listHiddenFiles = true; // a résumé saved with an empty name is ".QRP"
-
-    PageControl1->setCurrentIndex(0);
-
-    // The skin, and the balloon hints' own timing as the window loads them.
-    ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
-    for (QCheckBox* sentence : {frase1, frase2, frase3})
-        ui::fitCaption(sentence);
-    ui::Application::setHintPause(500);
-    ui::Application::setHintHidePause(3000);
-    Timer1->start();
 }
 
 void TForm1::buildMenu()
@@ -711,8 +715,7 @@ void TForm1::wireEvents()
 {
     // Every handler runs guarded: a failure it throws ends in the standard error box.
     auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { ui::guarded([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this, ui::guard(this, handler));
     };
     on(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     on(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
@@ -738,7 +741,7 @@ void TForm1::wireEvents()
     on(frase4, &QCheckBox::toggled, &TForm1::frase4Click);
     for (int n = 1; n <= 5; ++n)
         connect(experiencias[size_t(n - 1)].informar_saida, &QCheckBox::toggled, this,
-                [this, n] { ui::guarded([this, n] { informar_saidaClick(n); }); });
+                ui::guard([this, n] { informar_saidaClick(n); }));
     wireNavigation();
     wireActions();
 }

@@ -248,6 +248,15 @@ class TForm1 : public QMainWindow {
 
   private:
     void buildForm();
+    void buildPersonalPage();
+    void buildExperiencePages();
+    void buildSchoolingPage();
+    void buildCoursePages();
+    void buildPhotoPage();
+    void buildInformationPage();
+    void buildSentencePage();
+    void buildButtons(QWidget* client);
+    void buildFooter(QWidget* client);
     void buildMenu();
     void wireEvents();
     void wireNavigation();

@@ -1,6 +1,7 @@
 // Keyboard navigation and the focus highlight of the main window.
 #include "Unit1.h"
 
+#include "ui/Application.h"
 #include "ui/Look.h"
 #include "ui/PhoneEdit.h"
 #include "ui/SentenceBox.h"
@@ -147,7 +148,7 @@ void TForm1::wireNavigation()
     for (QTabWidget* pages : {PageControl1, PageControl2, PageControl3})
         pages->tabBar()->setFocusPolicy(Qt::StrongFocus);
     // Typing in the sentence box repaints too.
-    connect(frase, &QPlainTextEdit::textChanged, watcher, [this] { MudancaDeFoco(); });
+    connect(frase, &QPlainTextEdit::textChanged, watcher, ui::guard(this, &TForm1::MudancaDeFoco));
 }
 
 void TForm1::MudancaDeFoco()

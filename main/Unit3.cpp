@@ -193,13 +193,28 @@ TCurriculo::~TCurriculo()
         Curriculo = nullptr;
 }
 
+Label* TCurriculo::labelNamed(const char* n) { return m_report.find<Label>(name(n)); }
+
 void TCurriculo::buildTemplate()
 {
-    report::Report& r = m_report;
-    r.setFont(FontSpec{QStringLiteral("Arial"), 10}, Qt::black);
-    auto value = [&](const char* n) { return r.find<Label>(name(n)); };
+    m_report.setFont(FontSpec{QStringLiteral("Arial"), 10}, Qt::black);
 
-    // Title band.
+    buildTitleBand();
+    buildExperienceBands();
+    buildSchoolingBand();
+    buildCourseBands();
+    buildInformationBands();
+    buildSentenceBand();
+    buildFooterBand();
+
+    for (int n = 1; n <= 13; ++n)
+        linhas[size_t(n - 1)] = m_report.find<Line>(numbered("linha", n));
+}
+
+// The title band: the title, the photo and the identity fields.
+void TCurriculo::buildTitleBand()
+{
+    report::Report& r = m_report;
     subprincipal = r.addBand(BandKind::Title, QStringLiteral("subprincipal"), 331);
     titulo = subprincipal->add<Label>(QStringLiteral("titulo"), QRectF(4, 16, 712, 29),
                                       QStringLiteral("Sovranel Vitae"));
@@ -209,24 +224,28 @@ void TCurriculo::buildTemplate()
     foto = subprincipal->add<report::Image>(QStringLiteral("foto"), QRectF(576, 80, 129, 137));
     for (const FieldRow& row : kIdentity)
         fieldPair(subprincipal, row);
-    barra = value("barra");
-    telefone2 = value("telefone2");
-    nome = value("nome");
+    barra = labelNamed("barra");
+    telefone2 = labelNamed("telefone2");
+    nome = labelNamed("nome");
     nome->setFont(FontSpec{QStringLiteral("Arial"), 10, true}, Qt::black);
-    nascimento = value("nascimento");
-    sexo = value("sexo");
-    naturalidade = value("naturalidade");
-    ec = value("ec");
-    telefone1 = value("telefone1");
-    email = value("email");
-    rua = value("rua");
-    numero = value("numero");
-    complemento = value("complemento");
-    bairro = value("bairro");
-    cidade = value("cidade");
-    uf = value("uf");
+    nascimento = labelNamed("nascimento");
+    sexo = labelNamed("sexo");
+    naturalidade = labelNamed("naturalidade");
+    ec = labelNamed("ec");
+    telefone1 = labelNamed("telefone1");
+    email = labelNamed("email");
+    rua = labelNamed("rua");
+    numero = labelNamed("numero");
+    complemento = labelNamed("complemento");
+    bairro = labelNamed("bairro");
+    cidade = labelNamed("cidade");
+    uf = labelNamed("uf");
+}
 
-    // Experience blocks: block 1 opens the section with a solid line and the heading.
+// One band per experience; block 1 opens the section with a solid line and the heading.
+void TCurriculo::buildExperienceBands()
+{
+    report::Report& r = m_report;
     for (int n = 1; n <= 5; ++n) {
         ExperienceBlock& b = experiencias[size_t(n - 1)];
         const ExperienceNames& names = kExperiences[n - 1];
@@ -251,18 +270,26 @@ void TCurriculo::buildTemplate()
         b.tel = r.find<Label>(numbered("tel", n));
         b.obs = r.find<Label>(numbered("obs", n));
     }
+}
 
-    // Schooling.
+// The schooling band.
+void TCurriculo::buildSchoolingBand()
+{
+    report::Report& r = m_report;
     subescolaridade = r.addBand(BandKind::SubDetail, QStringLiteral("subescolaridade"), 126);
     linha2 = line(subescolaridade, QStringLiteral("linha2"), QRectF(8, -4, 701, 9), Qt::SolidLine);
     titulo3 = heading(subescolaridade, "titulo3", "Escolaridade", 14, 16);
     for (const FieldRow& row : kSchooling)
         fieldPair(subescolaridade, row);
-    escolaridade = value("escolaridade");
-    descricao = value("descricao");
-    escola = value("escola");
+    escolaridade = labelNamed("escolaridade");
+    descricao = labelNamed("descricao");
+    escola = labelNamed("escola");
+}
 
-    // Courses: block 1 opens the section.
+// One band per course; block 1 opens the section.
+void TCurriculo::buildCourseBands()
+{
+    report::Report& r = m_report;
     for (int n = 1; n <= 5; ++n) {
         CourseBlock& b = cursos[size_t(n - 1)];
         const CourseNames& names = kCourses[n - 1];
@@ -284,8 +311,12 @@ void TCurriculo::buildTemplate()
         b.cuescola = r.find<Label>(numbered("cuescola", n));
         b.cuduracao = r.find<Label>(numbered("cuduracao", n));
     }
+}
 
-    // Additional information: the heading band, then one band per item.
+// The additional information: the heading band, then one band per item.
+void TCurriculo::buildInformationBands()
+{
+    report::Report& r = m_report;
     subinformacoes = r.addBand(BandKind::SubDetail, QStringLiteral("subinformacoes"), 56);
     linha4 = line(subinformacoes, QStringLiteral("linha4"), QRectF(8, 6, 702, 6), Qt::SolidLine);
     titulo5 = heading(subinformacoes, "titulo5", "Informações Adicionais", 14, 24);
@@ -299,21 +330,29 @@ void TCurriculo::buildTemplate()
     subrg = r.band(QStringLiteral("subrg"));
     subcargo = r.band(QStringLiteral("subcargo"));
     subsalario = r.band(QStringLiteral("subsalario"));
-    cp = value("cp");
-    te = value("te");
-    rg = value("rg");
-    cpf = value("cpf");
-    cargop = value("cargop");
-    sp = value("sp");
+    cp = labelNamed("cp");
+    te = labelNamed("te");
+    rg = labelNamed("rg");
+    cpf = labelNamed("cpf");
+    cargop = labelNamed("cargop");
+    sp = labelNamed("sp");
+}
 
-    // Closing sentence.
+// The closing sentence.
+void TCurriculo::buildSentenceBand()
+{
+    report::Report& r = m_report;
     subfrase = r.addBand(BandKind::SubDetail, QStringLiteral("subfrase"), 140);
     linha5 = line(subfrase, QStringLiteral("linha5"), QRectF(10, 12, 698, 1), Qt::SolidLine);
     frase = subfrase->add<Label>(QStringLiteral("frase"), QRectF(24, 36, 670, 93), QStringLiteral("."));
     frase->autoSize = false;
     frase->alignment = Qt::AlignHCenter;
+}
 
-    // Page footer, at the bottom of every page.
+// The page footer, at the bottom of every page.
+void TCurriculo::buildFooterBand()
+{
+    report::Report& r = m_report;
     GroupFooterBand1 = r.addBand(BandKind::PageFooter, QStringLiteral("GroupFooterBand1"), 16);
     for (const FooterControl& c : kFooter) {
         const QRectF box(c.left, 0, 0, 11);
@@ -322,13 +361,11 @@ void TCurriculo::buildTemplate()
         l->setFont(FontSpec{QStringLiteral("Arial"), 8, false, c.italic}, Qt::black);
     }
     // The counter reads as one phrase, "página 10 de 12", and keeps together at any page count.
-    GroupFooterBand1->addPair(value("txt1"), {value("txt2"), value("txt3"), value("txt4")});
-    sovranel = value("sovranel");
-    txt1 = value("txt1");
+    GroupFooterBand1->addPair(labelNamed("txt1"),
+                              {labelNamed("txt2"), labelNamed("txt3"), labelNamed("txt4")});
+    sovranel = labelNamed("sovranel");
+    txt1 = labelNamed("txt1");
     txt2 = r.find<report::PageNumber>(QStringLiteral("txt2"));
-    txt3 = value("txt3");
-    txt4 = value("txt4");
-
-    for (int n = 1; n <= 13; ++n)
-        linhas[size_t(n - 1)] = r.find<Line>(numbered("linha", n));
+    txt3 = labelNamed("txt3");
+    txt4 = labelNamed("txt4");
 }

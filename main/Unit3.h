@@ -109,6 +109,15 @@ class TCurriculo : public QObject {
 
   private:
     void buildTemplate();
+    void buildTitleBand();
+    void buildExperienceBands();
+    void buildSchoolingBand();
+    void buildCourseBands();
+    void buildInformationBands();
+    void buildSentenceBand();
+    void buildFooterBand();
+    // The label of the template named `n`.
+    report::Label* labelNamed(const char* n);
     report::Report m_report;
 };
 

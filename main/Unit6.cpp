@@ -189,6 +189,7 @@ PageLayout Timpressao::layout() const
     return Layout2->isChecked() ? PageLayout::Moderno : PageLayout::Classico;
 }
 
+// Long but flat: it makes the dialog's controls one after the other, in their tab order.
 Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
 {
     impressao = this;
@@ -279,11 +280,11 @@ Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
     setTabOrder(paginas, Layout1);
     setTabOrder(Layout1, Layout2);
 
-    connect(Modelo1, &QCheckBox::toggled, this, &Timpressao::Modelo1Click);
-    connect(Modelo2, &QCheckBox::toggled, this, &Timpressao::Modelo2Click);
-    connect(Modelo3, &QCheckBox::toggled, this, &Timpressao::Modelo3Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &Timpressao::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Timpressao::BitBtn2Click);
+    connect(Modelo1, &QCheckBox::toggled, this, ui::guard(this, &Timpressao::Modelo1Click));
+    connect(Modelo2, &QCheckBox::toggled, this, ui::guard(this, &Timpressao::Modelo2Click));
+    connect(Modelo3, &QCheckBox::toggled, this, ui::guard(this, &Timpressao::Modelo3Click));
+    connect(BitBtn1, &QPushButton::clicked, this, ui::guard(this, &Timpressao::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, ui::guard(this, &Timpressao::BitBtn2Click));
 
     ui::guarded([this] { FormCreate(); });
 }

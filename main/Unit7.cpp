@@ -6,6 +6,7 @@
 #include "Unit6.h"
 
 #include "report/ReportFile.h"
+#include "ui/Application.h"
 
 #include "ui/ColourBox.h"
 #include "ui/Dialogs.h"
@@ -95,8 +96,8 @@ Tfrm_salvar::Tfrm_salvar(QWidget* parent) : QDialog(parent)
     setTabOrder(BitBtn2, lista);
     setTabOrder(lista, DriveComboBox1);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Tfrm_salvar::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Tfrm_salvar::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, ui::guard(this, &Tfrm_salvar::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, ui::guard(this, &Tfrm_salvar::BitBtn2Click));
 }
 
 QString Tfrm_salvar::reportFileName(const QString& folder, const QString& name)

@@ -373,6 +373,7 @@ class BandLayout {
 
 } // namespace
 
+// One function: the page breaks, the bands that run over pages and the footers share the same running state.
 PreparedPages Report::prepare()
 {
     PreparedPages out;

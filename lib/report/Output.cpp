@@ -147,6 +147,7 @@ class EmbeddedFaces {
 // Multilingual Plane; an emoji beyond it would print and yet be missing from the PDF's text.
 // Its glyph numbers are given out in the order the glyphs are first drawn, so the glyphs each
 // face's map leaves out are, in order, the characters beyond that plane it drew first.
+// One function: finding, rewriting and re-offsetting the faces' maps share one list of changes.
 QByteArray withTextBeyondTheBmp(const QByteArray& pdf, const PreparedPages& pages)
 {
     QHash<QString, QList<char32_t>> drawn; // face's PostScript name -> characters, first use first
@@ -351,6 +352,7 @@ void writePdf(const PreparedPages& pages, const QString& path)
     writeAtomically(path, [&](QIODevice& file) { writePdf(pages, file); });
 }
 
+// One function: it writes the document top to bottom, its head (style sheet and script) and then every page.
 QByteArray toHtml(const PreparedPages& pages)
 {
     const EmbeddedFaces faces(pages);

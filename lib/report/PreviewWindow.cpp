@@ -37,6 +37,7 @@ constexpr double kZoomStep = 1.25;
 
 void PreviewWindow::setSaveDialogHook(SaveDialogHook hook) { saveHook() = std::move(hook); }
 
+// Long but flat: it sets up the printer, the view and the tool bar's table of commands in turn.
 PreviewWindow::PreviewWindow(PreparedPages pages, QWidget* parent)
     : QMainWindow(parent), m_pages(std::move(pages)),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))

@@ -140,6 +140,9 @@ void Application::setHintColor(const QColor& colour)
     QToolTip::setPalette(p);
 }
 
+// Only the last net: Qt does not support exceptions crossing its event loop, so our handlers
+// catch their own failures at their edge (`guarded`, where they are connected). One that slips
+// through a handler we did not wrap still gets the standard error box instead of ending the program.
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {

@@ -5,12 +5,13 @@
 #include <QLocale>
 
 #include <functional>
+#include <utility>
 
 namespace ui {
 
 // The application object of our programs: keeps the application title (our own, so the
 // window system does not append it to every caption), the hint timing and colour, and turns
-// any failure that escapes an event handler into the standard error box. In its windows,
+// a failure that escapes an event handler none the less into the standard error box. In its windows,
 // Enter presses the focused button as Space does, and a dialog's only default button is the
 // one it names.
 class Application : public QApplication {
@@ -52,6 +53,18 @@ bool loadToolkitTranslations(QCoreApplication* app);
 // Runs an event handler; a failure it throws ends in the standard error box and the
 // program goes on. Returns false when the handler failed.
 bool guarded(const std::function<void()>& handler);
+
+// What to connect in place of one of our handlers: the handler, guarded. A failure then ends
+// in the standard error box at the handler's own edge and never crosses Qt's event loop.
+template <class Handler> auto guard(Handler handler)
+{
+    return [handler = std::move(handler)] { guarded(handler); };
+}
+
+template <class Object> auto guard(Object* object, void (Object::*handler)())
+{
+    return guard([object, handler] { (object->*handler)(); });
+}
 
 // The Windows faces our forms and reports name, mapped once to installed faces that
 // look alike: "MS Sans Serif" and "Arial" to Liberation Sans, "Monotype Corsiva" to
