@@ -41,6 +41,7 @@ bool UpdateCheck::isRefusedName(const QString& name, const QStringList& refused)
     return false;
 }
 
+// Long but flat: the events in the one order callers rely on, each step ending the check early.
 bool UpdateCheck::check()
 {
     if (m_running)
