@@ -59,16 +59,16 @@ FormBinding::FormBinding(TForm1& form) : QObject(&form), m_form(form)
     }
 
     for (const auto& [w, type] : controls) {
-        FieldSpec spec;
-        spec.name = w->objectName();
-        spec.type = type;
-        switch (spec.type) {
+        FieldSpec field;
+        field.name = w->objectName();
+        field.type = type;
+        switch (field.type) {
         case FieldType::Text:
-            spec.maxLength = fieldMaxLength(EntryKind::Text);
+            field.maxLength = fieldMaxLength(EntryKind::Text);
             connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, &FormBinding::changedByUser);
             break;
         case FieldType::Sentence:
-            spec.maxLength = fieldMaxLength(EntryKind::Sentence);
+            field.maxLength = fieldMaxLength(EntryKind::Sentence);
             connect(static_cast<ui::SentenceBox*>(w), &QPlainTextEdit::textChanged, this,
                     &FormBinding::changedByUser);
             break;
@@ -77,15 +77,15 @@ FormBinding::FormBinding(TForm1& form) : QObject(&form), m_form(form)
             break;
         case FieldType::Date: {
             auto* date = static_cast<ui::DateField*>(w);
-            spec.minDate = date->minimumDate();
-            spec.maxDate = date->maximumDate();
+            field.minDate = date->minimumDate();
+            field.maxDate = date->maximumDate();
             connect(date, &QDateEdit::dateChanged, this, &FormBinding::changedByUser);
             break;
         }
         case FieldType::List: {
             auto* list = static_cast<ui::ListField*>(w);
             for (int i = 0; i < list->count(); ++i)
-                spec.items << list->itemText(i);
+                field.items << list->itemText(i);
             connect(list, &QComboBox::currentIndexChanged, this, &FormBinding::changedByUser);
             break;
         }
@@ -104,7 +104,7 @@ FormBinding::FormBinding(TForm1& form) : QObject(&form), m_form(form)
             });
             break;
         }
-        m_schema.push_back(spec);
+        m_schema.push_back(field);
         m_widgets.push_back(w);
     }
     m_startValues = data();

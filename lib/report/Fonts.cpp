@@ -14,18 +14,18 @@
 namespace report {
 namespace {
 
-QFont baseFont(const FontSpec& spec)
+QFont baseFont(const FontSpec& font)
 {
     static const bool substitutes = [] {
         ui::installFontSubstitutes();
         return true;
     }();
     Q_UNUSED(substitutes);
-    QFont f(spec.family);
-    f.setPointSizeF(spec.pointSize);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
+    QFont f(font.family);
+    f.setPointSizeF(font.pointSize);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
     f.setHintingPreference(QFont::PreferNoHinting);
     // Latin text needs no shaping; without it the faces' "fi" and "fl" ligatures stay apart.
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferNoShaping | QFont::PreferOutline));
@@ -52,14 +52,14 @@ class Coverage {
     QHash<char32_t, bool> m_known;
 };
 
-Coverage& coverageOf(const FontSpec& spec)
+Coverage& coverageOf(const FontSpec& font)
 {
     static QHash<QString, std::shared_ptr<Coverage>> cache;
-    const QString key = spec.family + (spec.bold ? QLatin1String("|b") : QLatin1String("|")) +
-                        (spec.italic ? QLatin1String("i") : QLatin1String(""));
+    const QString key = font.family + (font.bold ? QLatin1String("|b") : QLatin1String("|")) +
+                        (font.italic ? QLatin1String("i") : QLatin1String(""));
     auto& c = cache[key];
     if (!c)
-        c = std::make_shared<Coverage>(baseFont(spec));
+        c = std::make_shared<Coverage>(baseFont(font));
     return *c;
 }
 
@@ -123,20 +123,20 @@ const QStringList& fallbackFamilies()
     return families;
 }
 
-QFont toQFont(const FontSpec& spec)
+QFont toQFont(const FontSpec& font)
 {
-    QFont f = baseFont(spec);
-    QStringList families = QFont::substitutes(spec.family);
-    families.prepend(spec.family);
+    QFont f = baseFont(font);
+    QStringList families = QFont::substitutes(font.family);
+    families.prepend(font.family);
     families += fallbackFamilies();
     f.setFamilies(families);
     return f;
 }
 
-QFont toQFont(const FontSpec& spec, const QPaintDevice& device)
+QFont toQFont(const FontSpec& font, const QPaintDevice& device)
 {
-    QFont f = toQFont(spec);
-    f.setPointSizeF(spec.pointSize * 96.0 / device.logicalDpiY());
+    QFont f = toQFont(font);
+    f.setPointSizeF(font.pointSize * 96.0 / device.logicalDpiY());
     return f;
 }
 
@@ -151,9 +151,9 @@ const QPaintDevice& layoutDevice()
     return device;
 }
 
-int faceFor(char32_t ch, const FontSpec& spec)
+int faceFor(char32_t ch, const FontSpec& font)
 {
-    if (coverageOf(spec).has(ch))
+    if (coverageOf(font).has(ch))
         return 0;
     for (int i = 0; i < fallbackFamilies().size(); ++i)
         if (fallbackCoverage(i).has(ch))
@@ -161,7 +161,7 @@ int faceFor(char32_t ch, const FontSpec& spec)
     return -1;
 }
 
-QString printableText(const QString& text, const FontSpec& spec)
+QString printableText(const QString& text, const FontSpec& font)
 {
     bool plain = true;
     for (QChar c : text)
@@ -181,7 +181,7 @@ QString printableText(const QString& text, const FontSpec& spec)
                            category != QChar::Separator_Space && category != QChar::Separator_Line &&
                            category != QChar::Separator_Paragraph;
         if (category == QChar::Other_NotAssigned || category == QChar::Other_Surrogate ||
-            (drawn && faceFor(ch, spec) < 0))
+            (drawn && faceFor(ch, font) < 0))
             out += QChar(0xFFFD);
         else
             out += QString::fromUcs4(&ch, 1);
@@ -189,9 +189,9 @@ QString printableText(const QString& text, const FontSpec& spec)
     return out;
 }
 
-FaceFile fontFile(const FontSpec& spec)
+FaceFile fontFile(const FontSpec& font)
 {
-    const QFontInfo info(baseFont(spec));
+    const QFontInfo info(baseFont(font));
     FaceFile file = fontconfigFile(info.family(), info.bold(), info.italic());
     file.bold = info.bold();
     file.italic = info.italic();
@@ -207,14 +207,14 @@ FaceFile fallbackFontFile(int index)
     return file;
 }
 
-FaceFile faceFileFor(char32_t ch, const FontSpec& spec)
+FaceFile faceFileFor(char32_t ch, const FontSpec& font)
 {
-    const int face = faceFor(ch, spec);
+    const int face = faceFor(ch, font);
     if (face < 0)
         return {};
     if (face == 0)
-        return fontFile(spec);
-    return fontconfigFile(fallbackFamilies()[face - 1], spec.bold, spec.italic);
+        return fontFile(font);
+    return fontconfigFile(fallbackFamilies()[face - 1], font.bold, font.italic);
 }
 
 } // namespace report

@@ -47,14 +47,14 @@ struct FontMetrics {
 // Fonts are few and texts many: keep the metrics of each font once per preparation.
 class MetricsCache {
   public:
-    const FontMetrics& get(const FontSpec& spec)
+    const FontMetrics& get(const FontSpec& font)
     {
         for (const auto& [s, m] : m_cache)
-            if (s == spec)
+            if (s == font)
                 return *m;
-        QFont f = toQFont(spec);
+        QFont f = toQFont(font);
         m_cache.emplace_back(
-            spec, std::make_unique<FontMetrics>(FontMetrics{f, QFontMetricsF(f, &layoutDevice())}));
+            font, std::make_unique<FontMetrics>(FontMetrics{f, QFontMetricsF(f, &layoutDevice())}));
         return *m_cache.back().second;
     }
 
