@@ -69,28 +69,6 @@ const TextItem* find(const PreparedPages& pages, const QString& text)
     return nullptr;
 }
 
-template <class T> int countOf(const PreparedPages& pages)
-{
-    int n = 0;
-    for (const auto& page : pages.pages)
-        for (const report::Item& item : page.items)
-            n += std::holds_alternative<T>(item);
-    return n;
-}
-
-// The first text of `wanted` not found in `all` after the ones before it, or empty.
-QString missingInOrder(const QStringList& all, const QStringList& wanted)
-{
-    qsizetype from = 0;
-    for (const QString& w : wanted) {
-        const qsizetype at = all.indexOf(w, from);
-        if (at < 0)
-            return w;
-        from = at + 1;
-    }
-    return QString();
-}
-
 bool isFooter(const TextItem* t)
 {
     return t->text == QLatin1String("Sovranel 3.1") || t->text.startsWith("página ");

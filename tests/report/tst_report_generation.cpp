@@ -53,28 +53,6 @@ PreparedPages generate()
     return Curriculo->report().prepare();
 }
 
-int lineCount(const PreparedPages& pages)
-{
-    int n = 0;
-    for (const auto& page : pages.pages)
-        for (const report::Item& item : page.items)
-            n += std::holds_alternative<report::LineItem>(item);
-    return n;
-}
-
-// The first text of `wanted` not found in `all` after the ones before it, or empty.
-QString missingInOrder(const QStringList& all, const QStringList& wanted)
-{
-    qsizetype from = 0;
-    for (const QString& w : wanted) {
-        const qsizetype at = all.indexOf(w, from);
-        if (at < 0)
-            return w;
-        from = at + 1;
-    }
-    return QString();
-}
-
 // The texts on the line of the `nth` "Telefone:" title, left to right.
 QString phoneLine(const PreparedPages& pages, int nth)
 {
@@ -420,7 +398,7 @@ void ReportGenerationTest::filling()
     QCOMPARE(p.pageCount(), pages);
     QCOMPARE(Curriculo->txt4->caption, QString::number(pages));
     if (lines >= 0)
-        QCOMPARE(lineCount(p), lines);
+        QCOMPARE(countOf<report::LineItem>(p), lines);
     // Nothing runs past the band's right edge or into the footer.
     for (const TextItem* t : textItems(p)) {
         QVERIFY2(t->rect.right() <= 793.7 - 37.8 + 0.01, qPrintable(t->text));
