@@ -1,6 +1,8 @@
 #include "FormSample.h"
 
+#include "Environment.h"
 #include "FormBinding.h"
+#include "Program.h"
 #include "Unit1.h"
 
 #include <QJsonDocument>
@@ -15,4 +17,12 @@ void fillFormFromFile(TForm1& form, const QString& path)
 {
     FormBinding& binding = form.formData();
     binding.fill(readFormDataFile(path, binding.schema()));
+}
+
+void createWindowsFilledFrom(const QString& path)
+{
+    Environment env;
+    env.videoSource = {};
+    createWindows(env);
+    fillFormFromFile(*Form1, path);
 }

@@ -13,3 +13,7 @@ void fillForm(TForm1& form, const QJsonObject& sample, const QDir& base);
 
 // The same from a data file; a photo path is relative to the file's folder.
 void fillFormFromFile(TForm1& form, const QString& path);
+
+// Creates the program's windows as start-up does, without capture devices (a tool takes no
+// photos, and the figures are the résumé's), and fills the entry window from the data file.
+void createWindowsFilledFrom(const QString& path);

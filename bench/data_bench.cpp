@@ -53,10 +53,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
-    Environment env;
-    env.videoSource = {};
-    createWindows(env);
-    fillFormFromFile(*Form1, QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
+    createWindowsFilledFrom(QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
     QTemporaryDir dir;
     g_path = dir.filePath(QStringLiteral("rascunho.json"));
     saveDataFile(g_path, writeFormData(binding().data(), binding().schema()));

@@ -67,10 +67,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ui::Application app(argc, argv);
-    Environment env;
-    env.videoSource = {}; // no capture devices: the figures are the résumé's
-    createWindows(env);
-    fillFormFromFile(*Form1, QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
+    createWindowsFilledFrom(QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
     fillAndPrepare(PageLayout::Moderno); // fonts loaded once, as in a running program
     fillAndPrepare();
     benchmark::Initialize(&argc, argv);

@@ -126,11 +126,7 @@ int main(int argc, char** argv)
                 report::saveAs(pages, files[1]);
             return 0;
         }
-        // A converter takes no photos: the webcam window gets no capture devices.
-        Environment env;
-        env.videoSource = {};
-        createWindows(env);
-        fillFormFromFile(*Form1, files[0]);
+        createWindowsFilledFrom(files[0]);
         if (!preview &&
             QFileInfo(files[1]).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0) {
             const FormBinding& binding = Form1->formData();
