@@ -207,8 +207,7 @@ Timpressao::Timpressao(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < 3; ++i) {
         const ModelRow& row = kModels[i];
         QLabel* picture = place<QLabel>(this, row.picture, row.pictureAt);
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        picture->setPixmap(QPixmap::fromImage(samplePicture(i + 1)));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop); // its sample is drawn on first showing
         picture->setCursor(Qt::PointingHandCursor);
         picture->installEventFilter(this);
         *pictures[i] = picture;
@@ -299,6 +298,12 @@ void Timpressao::FormShow()
 
 void Timpressao::showEvent(QShowEvent* event)
 {
+    // The samples are set in the models' own fonts, which nothing else loads at start-up.
+    if (Image1->pixmap().isNull()) {
+        const std::array<QLabel*, 3> pictures{Image1, Image2, Image3};
+        for (int model = 1; model <= 3; ++model)
+            pictures[std::size_t(model - 1)]->setPixmap(QPixmap::fromImage(samplePicture(model)));
+    }
     if (!event->spontaneous())
         FormShow();
     QDialog::showEvent(event);
