@@ -1,16 +1,11 @@
 // The form's data of the full sample: written (controls read, the file's content made, the
 // file saved as the draft is) and read (the file read and checked whole, the photo decoded,
 // and the form filled from it).
+#include "BenchMain.h"
 #include "FormBinding.h"
-#include "FormSample.h"
-#include "Program.h"
 #include "Unit1.h"
 
-#include "ui/Application.h"
-
 #include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -50,16 +45,9 @@ BENCHMARK(BM_ReadAndFillForm)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv);
-    createWindowsFilledFrom(QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
     QTemporaryDir dir;
-    g_path = dir.filePath(QStringLiteral("rascunho.json"));
-    saveDataFile(g_path, writeFormData(binding().data(), binding().schema()));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runBenchmarks(argc, argv, [&] {
+        g_path = dir.filePath(QStringLiteral("rascunho.json"));
+        saveDataFile(g_path, writeFormData(binding().data(), binding().schema()));
+    });
 }

@@ -1,16 +1,12 @@
 // In-process figures of the résumé report: filling and preparing the full sample, and
 // writing its PDF and HTML.
-#include "FormSample.h"
-#include "Program.h"
+#include "BenchMain.h"
 #include "Unit1.h"
 
 #include "report/Output.h"
 #include "report/Template.h"
-#include "ui/Application.h"
 
 #include <QBuffer>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -18,9 +14,7 @@ void fillAndPrepare(PageLayout layout = PageLayout::Classico)
 {
     FillOptions options;
     options.layout = layout;
-    Form1->PreencherCurriculo(options);
-    Form1->TotalDePaginas();
-    Form1->TituloDoCurriculo();
+    Form1->prepareResume(options);
     benchmark::DoNotOptimize(Form1->filledReport().prepare());
 }
 
@@ -64,15 +58,8 @@ BENCHMARK(BM_WriteHtml)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv);
-    createWindowsFilledFrom(QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
-    fillAndPrepare(PageLayout::Moderno); // fonts loaded once, as in a running program
-    fillAndPrepare();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runBenchmarks(argc, argv, [] {
+        fillAndPrepare(PageLayout::Moderno); // fonts loaded once, as in a running program
+        fillAndPrepare();
+    });
 }

@@ -142,9 +142,7 @@ int main(int argc, char** argv)
             options.pageCounter = counter;
         }
         options.layout = layout;
-        Form1->PreencherCurriculo(options);
-        Form1->TotalDePaginas();
-        Form1->TituloDoCurriculo();
+        Form1->prepareResume(options);
         if (preview)
             Form1->VisualizarCurriculo();
         else

@@ -1,16 +1,12 @@
 // Saving and reopening the full sample's résumé as a report file, and the file's size beside the
 // photo it carries.
-#include "FormSample.h"
-#include "Program.h"
+#include "BenchMain.h"
 #include "Unit1.h"
 #include "Unit3.h"
 
 #include "report/ReportFile.h"
-#include "ui/Application.h"
 
 #include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -65,20 +61,13 @@ BENCHMARK(BM_DecodeReportFile)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv);
-    createWindows(Environment());
-    fillFormFromFile(*Form1, QStringLiteral(SOVRANEL_BENCH_DIR "/samples/full.json"));
-    Form1->PreencherCurriculo(QStringLiteral("Brush Script MT"), Qt::red, true);
-    Form1->TotalDePaginas();
-    Form1->TituloDoCurriculo();
-    g_pages = Curriculo->report().prepare();
     QTemporaryDir dir;
-    g_path = dir.filePath(QStringLiteral("Maria Silva.QRP"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runBenchmarks(argc, argv, [&] {
+        FillOptions options;
+        options.fontName = QStringLiteral("Brush Script MT");
+        options.colour = Qt::red;
+        Form1->prepareResume(options);
+        g_pages = Curriculo->report().prepare();
+        g_path = dir.filePath(QStringLiteral("Maria Silva.QRP"));
+    });
 }

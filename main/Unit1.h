@@ -210,6 +210,9 @@ class TForm1 : public QMainWindow {
     void TituloDoCurriculo();
     // Opens the report's preview and returns when the user closes it.
     void VisualizarCurriculo();
+    // What every command that makes the résumé does first: fills it, counts its pages and
+    // titles it with this person's name.
+    void prepareResume(const FillOptions& options);
 
     // Reopening a saved résumé
     void BitBtn7Click();

@@ -198,9 +198,7 @@ void TForm1::GerarCurrculo1Click()
         if (it != kGenerationProgress.end())
             Progresso->setValue(it->second);
     };
-    PreencherCurriculo(options);
-    TotalDePaginas();
-    TituloDoCurriculo();
+    prepareResume(options);
     Progresso->setValue(100);
     VisualizarCurriculo();
     Progresso->setVisible(false);
@@ -261,3 +259,10 @@ void TForm1::TituloDoCurriculo()
 }
 
 void TForm1::VisualizarCurriculo() { report::PreviewWindow::showAndWait(filledReport().prepare()); }
+
+void TForm1::prepareResume(const FillOptions& options)
+{
+    PreencherCurriculo(options);
+    TotalDePaginas();
+    TituloDoCurriculo();
+}

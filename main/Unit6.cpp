@@ -362,9 +362,7 @@ void Timpressao::BitBtn1Click()
         options.colour = cor->selectedColour();
         options.pageCounter = paginas->isChecked();
         options.layout = layout();
-        Form1->PreencherCurriculo(options);
-        Form1->TotalDePaginas();
-        Form1->TituloDoCurriculo();
+        Form1->prepareResume(options);
         Form1->VisualizarCurriculo();
     });
     accept();

@@ -169,10 +169,8 @@ void Tfrm_salvar::BitBtn1Click()
             if (it != kSaveProgress.end())
                 setProgress(it->second);
         };
-        Form1->PreencherCurriculo(options);
-        Form1->TotalDePaginas();
         // The title names this person, not whoever the last preview was made for.
-        Form1->TituloDoCurriculo();
+        Form1->prepareResume(options);
         report::saveReportFile(Form1->filledReport().prepare(), file);
     } catch (const std::exception& e) {
         // The dialog stays usable: the buttons come back and the person can choose again.

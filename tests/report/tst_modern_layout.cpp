@@ -1,9 +1,9 @@
 // The modern page layout as the main window fills it: what prints, in which order, in which
 // lettering, and where the style and save dialogs take it.
-#include "FormSample.h"
 #include "ModernTemplate.h"
 #include "PageTexts.h"
 #include "Program.h"
+#include "SampleFill.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "Unit6.h"
@@ -16,7 +16,6 @@
 #include "ui/FolderList.h"
 #include "ui/PictureBox.h"
 
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,21 +29,8 @@ using report::TextItem;
 
 namespace {
 
-const QString kFull = QStringLiteral(SOVRANEL_SAMPLES_DIR "/full.json");
 const QString kArial = QStringLiteral("Arial");
 constexpr double kMargin = 37.8;
-
-void fill(const QByteArray& json)
-{
-    if (json == "@full") {
-        fillFormFromFile(*Form1, kFull);
-        return;
-    }
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
-    QVERIFY2(doc.isObject(), qPrintable(error.errorString()));
-    fillForm(*Form1, doc.object(), QDir(QStringLiteral(SOVRANEL_SAMPLES_DIR)));
-}
 
 // What a generation does before its preview, in a layout.
 PreparedPages generate(PageLayout layout, const QString& font = kArial, const QColor& colour = Qt::black,
@@ -55,9 +41,7 @@ PreparedPages generate(PageLayout layout, const QString& font = kArial, const QC
     options.colour = colour;
     options.pageCounter = counter;
     options.layout = layout;
-    Form1->PreencherCurriculo(options);
-    Form1->TotalDePaginas();
-    Form1->TituloDoCurriculo();
+    Form1->prepareResume(options);
     return Form1->filledReport().prepare();
 }
 

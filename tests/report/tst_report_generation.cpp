@@ -1,8 +1,8 @@
 // The résumé report as the main window makes it: the filling of the template from the entry
 // fields, the page total, the title, the two generation commands and the outputs.
-#include "FormSample.h"
 #include "PageTexts.h"
 #include "Program.h"
+#include "SampleFill.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "Unit6.h"
@@ -30,26 +30,10 @@ using report::TextItem;
 
 namespace {
 
-const QString kFull = QStringLiteral(SOVRANEL_SAMPLES_DIR "/full.json");
-
-void fill(const QByteArray& json)
-{
-    if (json == "@full") {
-        fillFormFromFile(*Form1, kFull);
-        return;
-    }
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
-    QVERIFY2(doc.isObject(), qPrintable(error.errorString()));
-    fillForm(*Form1, doc.object(), QDir(QStringLiteral(SOVRANEL_SAMPLES_DIR)));
-}
-
 // What the generation command does before its preview.
 PreparedPages generate()
 {
-    Form1->PreencherCurriculo(QStringLiteral("Arial"), Qt::black, true);
-    Form1->TotalDePaginas();
-    Form1->TituloDoCurriculo();
+    Form1->prepareResume(FillOptions()); // Arial, black, with the page counter
     return Curriculo->report().prepare();
 }
 

@@ -128,9 +128,11 @@ bool isFooterText(const report::PreparedPage& page, const report::TextItem& t)
 
 PreparedPages styledGeneration(const QString& font, const QColor& colour, bool counter)
 {
-    Form1->PreencherCurriculo(font, colour, counter);
-    Form1->TotalDePaginas();
-    Form1->TituloDoCurriculo();
+    FillOptions options;
+    options.fontName = font;
+    options.colour = colour;
+    options.pageCounter = counter;
+    Form1->prepareResume(options);
     return Curriculo->report().prepare();
 }
 
