@@ -16,6 +16,7 @@
 #include "ui/PhoneEdit.h"
 #include "ui/PictureBox.h"
 #include "ui/SentenceBox.h"
+#include "ui/Skin.h"
 #include "ui/StatusBar.h"
 
 #include <QCheckBox>
@@ -384,6 +385,35 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return ui::makeButton(parent, name, caption, place, glyph, glyphSize, QString::fromUtf8(hint));
 }
 
+// The window's skin: a calm blue-grey window with white fields and blue accents.
+const ui::Skin& skin()
+{
+    static const ui::Skin s{
+        .window = QColor(0xe8edf3),
+        .pane = QColor(0xf3f6f9),
+        .strip = QColor(0xd7dfe8),
+        .frame = QColor(0x9aa8b8),
+        .caption = QColor(0x123a6e),
+        .field = Qt::white,
+        .fieldBorder = QColor(0x8c9bab),
+        .fieldDisabled = QColor(0xeef1f4),
+        .textDisabled = QColor(0x8a949e),
+        .focus = Qt::yellow,
+        .accent = QColor(0x2f6db5),
+        .buttonTop = QColor(0xfdfdfe),
+        .buttonBottom = QColor(0xd9e1ea),
+        .buttonBorder = QColor(0x7f8fa3),
+        .buttonPressed = QColor(0xc9d4e0),
+        .partTop = QColor(0xfdfdfe),
+        .partBottom = QColor(0xdfe6ee),
+        .partBorder = QColor(0xb6c2cf),
+        .partHover = QColor(0xd6e4f3),
+        .arrow = QColor(0x2b3f57),
+        .arrowDisabled = QColor(0xa3adb8),
+    };
+    return s;
+}
+
 QWidget* makePage(QTabWidget* pages, const char* name, const QString& caption)
 {
     auto* page = new QWidget;
@@ -394,11 +424,8 @@ QWidget* makePage(QTabWidget* pages, const char* name, const QString& caption)
 
 } // namespace
 
-static void loadResources() { Q_INIT_RESOURCE(main); }
-
 TForm1::TForm1(const Environment& env, QWidget* parent) : QMainWindow(parent), m_env(env)
 {
-    loadResources();
     Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     buildForm();
@@ -430,6 +457,8 @@ void TForm1::buildForm()
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
+    // The skin first, so that every control is measured and drawn in it from the start.
+    ui::applySkin(this, skin());
 
     imagens = {ui::themeIcon("folder-open", QStyle::SP_DirOpenIcon),
                ui::themeIcon("document-print-preview", QStyle::SP_FileDialogContentsView),
@@ -473,8 +502,8 @@ void TForm1::buildForm()
 
     PageControl1->setCurrentIndex(0);
 
-    // The skin, and the balloon hints' own timing as the window loads them.
-    ui::applySkin(this, QStringLiteral(":/sovranel/skin.qss"));
+    // The sentences fitted in the skin's spacing, and the balloon hints' own timing as the
+    // window loads them.
     for (QCheckBox* sentence : {frase1, frase2, frase3})
         ui::fitCaption(sentence);
     ui::Application::setHintPause(500);
@@ -679,6 +708,8 @@ void TForm1::buildMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    // The menu bar in the desktop's menu font, as menus are, not in the form's.
+    MainMenu1->setFont(QApplication::font(MainMenu1));
     Curriculo1 = MainMenu1->addMenu(QStringLiteral("Curriculo"));
     Curriculo1->setObjectName(QStringLiteral("Curriculo1"));
     auto item = [](QMenu* menu, const char* name, const QString& caption, const QIcon& icon) {

@@ -3,6 +3,7 @@
 
 #include "ui/BalloonHint.h"
 #include "ui/Dialogs.h"
+#include "ui/Skin.h"
 
 #include <QDialogButtonBox>
 #include <QFont>
@@ -101,7 +102,8 @@ class ButtonKeys : public QObject {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     installEventFilter(new ButtonKeys(this));
-    setStyle(new HintTimingStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+    // The skins' style right on the toolkit's, where the toolkit's own drawing asks it.
+    setStyle(new HintTimingStyle(skinStyle(QStyleFactory::create(QStringLiteral("Fusion")))));
     installFontSubstitutes();
     QLocale::setDefault(interfaceLocale(QLocale::system()));
     loadToolkitTranslations(this);

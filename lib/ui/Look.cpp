@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include <utility>
-#include <vector>
 
 namespace ui {
 
@@ -139,15 +138,8 @@ void setHighlighted(QWidget* widget, bool on)
     if (widget->property("highlighted").toBool() == on && widget->property("highlighted").isValid())
         return;
     widget->setProperty("highlighted", on);
-    // Under a style sheet, re-polishing gives the widget and its inner parts (a date field's
-    // line) the application's font instead of the one inherited from the window; keep theirs.
-    std::vector<std::pair<QWidget*, QFont>> fonts{{widget, widget->font()}};
-    for (QWidget* part : widget->findChildren<QWidget*>())
-        fonts.emplace_back(part, part->font());
-    widget->style()->unpolish(widget);
+    // The skin colours a field as it polishes it.
     widget->style()->polish(widget);
-    for (const auto& [w, font] : fonts)
-        w->setFont(font);
     widget->update();
 }
 

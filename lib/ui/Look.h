@@ -16,11 +16,11 @@ QIcon themeIcon(const char* themeName, QStyle::StandardPixmap fallback);
 // as a theme icon.
 QIcon standardIcon(QStyle::StandardPixmap which, const QStyle* style = nullptr);
 
-// Gives a window its skin: a style sheet of the program's, kept as a resource.
+// Gives a window a skin written as a style sheet of the program's, kept as a resource.
 void applySkin(QWidget* window, const QString& styleSheetResource);
 
-// The "focused" look that the skins style (the entry field with the keyboard focus). Style
-// sheets override palette colours, so the state goes through a property and a re-polish.
+// The "focused" look that skins give the entry field with the keyboard focus. The state goes
+// through a property and a re-polish, which a skin drawn by the style and a style sheet both read.
 void setHighlighted(QWidget* widget, bool on);
 bool isHighlighted(const QWidget* widget);
 

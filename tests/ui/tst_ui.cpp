@@ -7,9 +7,12 @@
 #include "ui/OpenFileDialog.h"
 #include "ui/PhoneEdit.h"
 #include "ui/SentenceBox.h"
+#include "ui/Skin.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -21,10 +24,14 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QStyleOptionTab>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -424,6 +431,72 @@ class TestUi : public QObject {
         QCOMPARE(got.value_or(QString()), value);
     }
 
+    // A skinned field shows its state in its own colour, whatever kind of field it is; the
+    // skin's measures reach the toolkit's own drawing (a tab's name has the whole tab), and a
+    // window skinned after its controls were made measures them as one skinned first.
+    void skinDrawsFieldsInTheirStateAndMeasuresTabs()
+    {
+        ui::Skin skin;
+        skin.field = Qt::white;
+        skin.fieldBorder = Qt::darkGray;
+        skin.fieldDisabled = QColor(0xeef1f4);
+        skin.focus = Qt::yellow;
+        auto makeTabs = [](QWidget* window) {
+            auto* tabs = new QTabWidget(window);
+            tabs->addTab(new QWidget, QStringLiteral("Dados Principais"));
+            tabs->addTab(new QWidget, QStringLiteral("Experiências Profissionais"));
+            tabs->setGeometry(4, 4, 400, 200);
+            return tabs;
+        };
+        QWidget window;
+        ui::applySkin(&window, skin);
+        QTabWidget* tabs = makeTabs(&window);
+        auto* line = new QLineEdit(&window);
+        auto* date = new QDateEdit(&window);
+        auto* list = new QComboBox(&window);
+        auto* text = new QPlainTextEdit(&window);
+        int y = 210;
+        for (QWidget* field : std::initializer_list<QWidget*>{line, date, list, text}) {
+            field->setGeometry(8, y, 120, 21);
+            y += 25;
+        }
+        window.resize(420, y);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Inside the border, before any text.
+        auto shown = [](QWidget* field) {
+            return field->grab().toImage().pixelColor(2, field->height() / 2);
+        };
+        for (QWidget* field : std::initializer_list<QWidget*>{line, date, list, text}) {
+            const QByteArray kind = field->metaObject()->className();
+            QCOMPARE(shown(field), QColor(Qt::white));
+            ui::setHighlighted(field, true);
+            QVERIFY2(shown(field) == QColor(Qt::yellow), kind);
+            ui::setHighlighted(field, false);
+            field->setEnabled(false);
+            QVERIFY2(shown(field) == skin.fieldDisabled, kind);
+        }
+
+        QTabBar* bar = tabs->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            QStyleOptionTab option;
+            option.initFrom(bar);
+            option.rect = bar->tabRect(i);
+            option.text = bar->tabText(i);
+            const QRect room = bar->style()->subElementRect(QStyle::SE_TabBarTabText, &option, bar);
+            QVERIFY2(room.width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+                     qPrintable(bar->tabText(i)));
+        }
+
+        QWidget late;
+        QTabWidget* lateTabs = makeTabs(&late);
+        late.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&late));
+        ui::applySkin(&late, skin);
+        for (int i = 0; i < bar->count(); ++i)
+            QTRY_COMPARE(lateTabs->tabBar()->tabRect(i), bar->tabRect(i));
+    }
+
     void phoneShowsAMobileWholeInItsNarrowField_data()
     {
         QTest::addColumn<int>("width");
@@ -433,16 +506,17 @@ class TestUi : public QObject {
     void phoneShowsAMobileWholeInItsNarrowField()
     {
         QFETCH(int, width);
-        // The program's window font, and its skin put on once the fields are there.
-        QFile skin(QStringLiteral(SOVRANEL_SKIN));
-        QVERIFY(skin.open(QIODevice::ReadOnly));
+        // The program's window font, and a skin put on once the fields are there.
         QWidget window;
         QFont font(QStringLiteral("MS Sans Serif"));
         font.setPixelSize(11);
         window.setFont(font);
         auto* phone = new PhoneEdit(&window);
         phone->setGeometry(8, 8, width, 21);
-        window.setStyleSheet(QString::fromUtf8(skin.readAll()));
+        ui::Skin skin;
+        skin.field = Qt::white;
+        skin.fieldBorder = Qt::darkGray;
+        ui::applySkin(&window, skin);
         window.show();
         QApplication::setActiveWindow(&window);
         phone->setFocus();
