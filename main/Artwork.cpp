@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -57,9 +58,23 @@ QImage base()
     return img;
 }
 
+// A picture the build drew, or drawn now if the build carries none. Read as the bitmap it is:
+// left to guess, the toolkit would first load every image-format plugin to ask each.
+QImage built(const QString& resource, QImage (*draw)())
+{
+    QImageReader reader(resource, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const QImage img = reader.read();
+    return img.isNull() ? draw() : img.convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
-QImage splash()
+QImage splash() { return built(QStringLiteral(":/artwork/splash.bmp"), drawSplash); }
+
+QImage aboutBox() { return built(QStringLiteral(":/artwork/about.bmp"), drawAboutBox); }
+
+QImage drawSplash()
 {
     QImage img = base();
     QPainter p(&img);
@@ -70,7 +85,7 @@ QImage splash()
     return img;
 }
 
-QImage aboutBox()
+QImage drawAboutBox()
 {
     QImage img = base();
     QPainter p(&img);

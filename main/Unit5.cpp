@@ -25,7 +25,6 @@ Tsobre::Tsobre(QWidget* parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect()); // the whole client area; the artwork's last column is cropped
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap::fromImage(artwork::aboutBox()));
 
     ui::centreOnScreen(this);
 }
@@ -37,6 +36,14 @@ Tsobre::~Tsobre()
 }
 
 void Tsobre::FormActivate() { setWindowTitle(QStringLiteral("Sovranel ") + VersaoDoPrograma()); }
+
+void Tsobre::showEvent(QShowEvent* event)
+{
+    // The artwork is drawn the first time the box is seen, not at every start.
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(QPixmap::fromImage(artwork::aboutBox()));
+    QDialog::showEvent(event);
+}
 
 bool Tsobre::event(QEvent* event)
 {

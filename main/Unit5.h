@@ -18,6 +18,7 @@ class Tsobre : public QDialog {
 
   protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 };
 
 extern Tsobre* sobre;

@@ -1,5 +1,6 @@
 // The main window as the user meets it: its pages and controls, the greeting, and the
 // program's start-up with its splash.
+#include "Artwork.h"
 #include "Program.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -23,6 +24,7 @@
 #include "ui/StatusBar.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -867,6 +869,16 @@ class TestMainWindow : public QObject {
         QVERIFY(sobre && impressao && frm_salvar && frm_foto && Curriculo);
         QVERIFY(!splash);
         destroyWindows();
+    }
+
+    // The splash and the about box show the pictures the build drew, which are the ones the
+    // artwork draws (the build draws them offscreen, as the tests run).
+    void picturesAreTheOnesTheBuildDrew()
+    {
+        QVERIFY(QFile::exists(QStringLiteral(":/artwork/splash.bmp")));
+        QVERIFY(QFile::exists(QStringLiteral(":/artwork/about.bmp")));
+        QCOMPARE(artwork::splash(), artwork::drawSplash());
+        QCOMPARE(artwork::aboutBox(), artwork::drawAboutBox());
     }
 
     void startUpCreatesTheWindowsInOrderBehindTheSplash()
