@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Application.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QString>
@@ -30,7 +32,7 @@ inline QLabel* label(QWidget* parent, const char* name, QPoint at, const QString
 // "MS Sans Serif" at a pixel height (11 for the windows' 8 pt, 13 for 10 pt).
 inline QFont sansSerif(int pixels)
 {
-    QFont f(QStringLiteral("MS Sans Serif"));
+    QFont f = ui::formFont(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(pixels);
     return f;
 }

@@ -454,7 +454,7 @@ void TForm1::buildForm()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    QFont windowFont = ui::formFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
     // The skin first, so that every control is measured and drawn in it from the start.
@@ -643,8 +643,11 @@ void TForm1::buildSentencePage()
         box->setObjectName(QString::fromLatin1(s.name));
         box->setGeometry(16, s.y, s.width, kCheckHeight);
         box->setCursor(Qt::PointingHandCursor);
-        if (s.arial)
-            box->setFont(QFont(QStringLiteral("Arial"), 8));
+        if (s.arial) {
+            QFont arial = ui::formFont(QStringLiteral("Arial"));
+            arial.setPointSize(8);
+            box->setFont(arial);
+        }
         this->*s.box = box;
     }
     frase = new ui::SentenceBox(TabSheet17);

@@ -39,7 +39,7 @@ Tfrm_foto::Tfrm_foto(QWidget* parent) : QDialog(parent), m_source(makeSource())
     setWindowTitle(QStringLiteral("Capturar Foto"));
     // No system menu and no close box: the window is left through its two buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    QFont windowFont = ui::formFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
 

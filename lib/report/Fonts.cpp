@@ -126,8 +126,7 @@ const QStringList& fallbackFamilies()
 QFont toQFont(const FontSpec& font)
 {
     QFont f = baseFont(font);
-    QStringList families = QFont::substitutes(font.family);
-    families.prepend(font.family);
+    QStringList families = ui::installedFaces(font.family);
     families += fallbackFamilies();
     f.setFamilies(families);
     return f;

@@ -7,6 +7,8 @@
 
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -204,5 +206,26 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Brush Script MT"),
                                {QStringLiteral("Kaushan Script"), QStringLiteral("Liberation Serif")});
 }
+
+QStringList installedFaces(const QString& family)
+{
+    static QHash<QString, QStringList> known;
+    auto it = known.constFind(family);
+    if (it == known.constEnd()) {
+        QStringList faces;
+        if (QFontDatabase::hasFamily(family))
+            faces << family;
+        else
+            for (const QString& substitute : QFont::substitutes(family))
+                if (QFontDatabase::hasFamily(substitute))
+                    faces << substitute;
+        if (faces.isEmpty())
+            faces << family;
+        it = known.insert(family, faces);
+    }
+    return *it;
+}
+
+QFont formFont(const QString& family) { return QFont(installedFaces(family).first()); }
 
 } // namespace ui

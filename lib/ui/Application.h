@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFont>
 #include <QLocale>
 
 #include <functional>
@@ -70,5 +71,16 @@ template <class Object> auto guard(Object* object, void (Object::*handler)())
 // look alike: "MS Sans Serif" and "Arial" to Liberation Sans, "Monotype Corsiva" to
 // TeX Gyre Chorus, "Brush Script MT" to Kaushan Script.
 void installFontSubstitutes();
+
+// The installed faces that stand for a family the forms and reports name: the family itself
+// when the system has it, else its installed substitutes, in their order (the family itself
+// when none is installed). Asked for a family the system lacks, the toolkit works out a
+// fallback list for every font before it tries the substitutes.
+QStringList installedFaces(const QString& family);
+
+// A font of a family the forms name, asked for by the first of its installed faces alone (a
+// font of several families has the toolkit work out the fallbacks of each when it is loaded;
+// of one, only when a character is missing from it).
+QFont formFont(const QString& family);
 
 } // namespace ui

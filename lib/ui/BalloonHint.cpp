@@ -86,7 +86,7 @@ BalloonHint::BalloonHint() : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowH
     if (!m_copyBackdrop)
         setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    QFont f(QStringLiteral("Arial"));
+    QFont f = formFont(QStringLiteral("Arial"));
     f.setPixelSize(13);
     setFont(f);
     m_hide.setSingleShot(true);

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -429,6 +431,27 @@ class TestUi : public QObject {
         QFETCH(QString, value);
         const std::optional<QString> got = PhoneEdit::normalise(text);
         QCOMPARE(got.value_or(QString()), value);
+    }
+
+    // The forms' Windows faces are asked for by the installed faces that stand for them, and
+    // look as they did when asked for by name.
+    void formFontsAskForInstalledFaces()
+    {
+        QCOMPARE(ui::installedFaces(QStringLiteral("MS Sans Serif")).join(u',').toLower(),
+                 QStringLiteral("liberation sans,dejavu sans"));
+        QCOMPARE(ui::installedFaces(QStringLiteral("Liberation Sans")),
+                 QStringList{QStringLiteral("Liberation Sans")});
+        QCOMPARE(ui::installedFaces(QStringLiteral("No Such Face")),
+                 QStringList{QStringLiteral("No Such Face")});
+        for (const QString& family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}) {
+            QFont named(family);
+            named.setPixelSize(11);
+            QFont asked = ui::formFont(family);
+            asked.setPixelSize(11);
+            QCOMPARE(QFontInfo(asked).family(), QFontInfo(named).family());
+            QCOMPARE(QFontMetrics(asked).horizontalAdvance(QStringLiteral("Dados Principais")),
+                     QFontMetrics(named).horizontalAdvance(QStringLiteral("Dados Principais")));
+        }
     }
 
     // A skinned field shows its state in its own colour, whatever kind of field it is; the
