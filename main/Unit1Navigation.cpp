@@ -127,8 +127,13 @@ void TForm1::wireNavigation()
     auto* watcher = new EntryWatcher(this, m_wiring.get());
     for (const EntryControl& e : m_entries)
         e.widget->installEventFilter(watcher);
-    auto named = [this](const QString& name) {
-        auto* w = findChild<QWidget*>(name);
+    // The window's named controls, gathered in one walk rather than one for each step.
+    QHash<QString, QWidget*> byName;
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!w->objectName().isEmpty() && !byName.contains(w->objectName()))
+            byName.insert(w->objectName(), w);
+    auto named = [&byName](const QString& name) {
+        QWidget* w = byName.value(name);
         Q_ASSERT_X(w, "wireNavigation", qPrintable(name));
         return w;
     };
