@@ -454,10 +454,11 @@ class TestUi : public QObject {
         }
     }
 
-    // A skinned field shows its state in its own colour, whatever kind of field it is; the
-    // skin's measures reach the toolkit's own drawing (a tab's name has the whole tab), and a
-    // window skinned after its controls were made measures them as one skinned first.
-    void skinDrawsFieldsInTheirStateAndMeasuresTabs()
+    // A skinned field shows its state in its own colour, whatever kind of field it is, and a
+    // button the mouse and the press; the skin's measures reach the toolkit's own drawing (a
+    // tab's name has the whole tab), and a window skinned after its controls were made
+    // measures them as one skinned first.
+    void skinDrawsStatesAndMeasuresTabs()
     {
         ui::Skin skin;
         skin.field = Qt::white;
@@ -499,6 +500,30 @@ class TestUi : public QObject {
             field->setEnabled(false);
             QVERIFY2(shown(field) == skin.fieldDisabled, kind);
         }
+
+        // A button shows the mouse over it and its press.
+        skin.buttonTop = skin.buttonBottom = QColor(0xeeeeee);
+        skin.buttonBorder = Qt::darkGray;
+        skin.buttonPressed = QColor(0xc9d4e0);
+        skin.accent = QColor(0x2f6db5);
+        QWidget buttons;
+        ui::applySkin(&buttons, skin);
+        auto* button = new QPushButton(QStringLiteral("OK"), &buttons);
+        button->setGeometry(0, 0, 80, 24);
+        auto drawn = [&](QStyle::State state) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.state = QStyle::State_Enabled | state;
+            QImage image(button->size(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            button->style()->drawControl(QStyle::CE_PushButton, &option, &painter, button);
+            return image;
+        };
+        QCOMPARE(drawn({}).pixelColor(6, 12), QColor(0xeeeeee));
+        QCOMPARE(drawn({}).pixelColor(40, 0), QColor(Qt::darkGray));
+        QCOMPARE(drawn(QStyle::State_MouseOver).pixelColor(40, 0), skin.accent);
+        QCOMPARE(drawn(QStyle::State_Sunken).pixelColor(6, 12), skin.buttonPressed);
 
         QTabBar* bar = tabs->tabBar();
         for (int i = 0; i < bar->count(); ++i) {
