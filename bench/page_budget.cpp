@@ -3,6 +3,7 @@
 // memory; run it under /usr/bin/time -v for the whole-process figure.
 //
 //   page_budget [PICTURES] [SIDE]     (300 pictures of 1024 x 1024 by default)
+#include "net/NetworkFetcher.h"
 #include "net/WebView.h"
 
 #include <QApplication>
@@ -78,7 +79,7 @@ int main(int argc, char** argv)
     const long before = peakKiB();
 
     QNetworkAccessManager manager;
-    net::WebView view(&manager);
+    net::WebView view(net::networkFetcher(&manager));
     view.resize(800, 600);
     view.show();
     QElapsedTimer clock;

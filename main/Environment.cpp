@@ -1,11 +1,11 @@
 #include "Environment.h"
 
-#include "net/ConnectionState.h"
+#include "net/Remote.h"
 
 Environment Environment::system()
 {
     Environment env;
-    env.connected = [] { return net::isOnline(); };
+    env.connected = [] { return net::remote::isOnline(); };
     return env;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "capture/VideoSource.h"
-#include "net/HttpGet.h"
+#include "net/Remote.h"
 
 #include <QDateTime>
 #include <QUrl>
@@ -20,7 +20,9 @@ struct Environment {
     std::function<bool()> connected;
 
     // The blocking GET of the version check: the body as received, or an HttpFailure.
-    std::function<QByteArray(const QUrl&)> httpGet = [](const QUrl& url) { return net::httpGet(url); };
+    std::function<QByteArray(const QUrl&)> httpGet = [](const QUrl& url) {
+        return net::remote::httpGet(url);
+    };
 
     // The update server, "http://" + the build's host; empty when the build names none, and then
     // the program never reaches out to the network.

@@ -5,7 +5,7 @@
 #include "Unit5.h"
 #include "Unit7.h"
 
-#include "net/Network.h"
+#include "net/Remote.h"
 #include "net/WebView.h"
 #include "ui/Application.h"
 #include "ui/DateField.h"
@@ -684,7 +684,7 @@ void TForm1::buildFooter(QWidget* client)
     painel_browser->setFrameShape(QFrame::NoFrame);
     painel_browser->setGeometry(6, 359, 493, 61);
     // The banner browser stays hidden until the on-line step loads a page into it.
-    propagandas = new net::WebView(net::manager(), painel_browser);
+    propagandas = new net::WebView(&net::remote::fetcher(), painel_browser);
     propagandas->setObjectName(QStringLiteral("propagandas"));
     propagandas->setGeometry(-13, -18, 527, 100);
     // Only the frame and the scroll bars are cropped: the page lies within the part of the

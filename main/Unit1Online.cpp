@@ -2,8 +2,8 @@
 #include "Unit1.h"
 
 #include "net/CachePurge.h"
-#include "net/Network.h"
 #include "net/ProgramStarter.h"
+#include "net/Remote.h"
 #include "net/WebView.h"
 #include "ui/Dialogs.h"
 #include "ui/StatusBar.h"
@@ -69,7 +69,7 @@ void TForm1::VerificarVersaoOnline()
 
 void TForm1::LimparCacheDoServidor()
 {
-    net::purgeCache(net::urlCache(), net::serverDomain(m_env.updateServer.host()));
+    net::remote::purgeCache(net::serverDomain(m_env.updateServer.host()));
 }
 
 void TForm1::ProcurarAtualizaes1Click()

@@ -6,12 +6,6 @@
 
 namespace net {
 
-QString serverDomain(const QString& host)
-{
-    const qsizetype dot = host.indexOf(QLatin1Char('.'));
-    return dot < 0 ? host : host.mid(dot + 1);
-}
-
 int purgeCache(QNetworkDiskCache* cache, const QString& domain)
 {
     if (!cache || domain.isEmpty() || cache->cacheDirectory().isEmpty())

@@ -1,10 +1,16 @@
 #include "net/Network.h"
 
+#include "net/CachePurge.h"
+#include "net/ConnectionState.h"
+#include "net/NetworkFetcher.h"
+#include "net/Remote.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkProxyFactory>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -75,3 +81,22 @@ DirectRoute::~DirectRoute()
 }
 
 } // namespace net
+
+extern "C" const net::Remote* sovranel_net_remote()
+{
+    static const net::Remote remote{
+        [] {
+            static QPointer<QNetworkAccessManager> served;
+            static net::Fetcher* fetcher = nullptr;
+            if (served != net::manager()) {
+                served = net::manager();
+                fetcher = net::networkFetcher(served);
+            }
+            return fetcher;
+        },
+        [](const QUrl& url, const net::HttpLimits& limits) { return net::httpGet(url, limits); },
+        [] { return net::isOnline(); },
+        [](const QString& domain) { return net::purgeCache(net::urlCache(), domain); },
+    };
+    return &remote;
+}

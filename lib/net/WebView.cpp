@@ -2,9 +2,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QStringDecoder>
 #include <QTextDocument>
 
@@ -32,11 +29,13 @@ QString decodePage(const QByteArray& data)
 QVariant nothing() { return QByteArray(); }
 } // namespace
 
-WebView::WebView(QNetworkAccessManager* manager, QWidget* parent) : QTextBrowser(parent), m_manager(manager)
+WebView::WebView(Fetcher* fetcher, QWidget* parent) : QTextBrowser(parent), m_fetcher(fetcher)
 {
     setOpenLinks(false);
     setOpenExternalLinks(false);
 }
+
+WebView::~WebView() { qDeleteAll(m_fetches); }
 
 void WebView::navigate(const QUrl& url)
 {
@@ -45,9 +44,9 @@ void WebView::navigate(const QUrl& url)
     m_requested = 0;
     m_decoded = 0;
     m_arriving = 0;
-    if (m_pageReply) {
-        m_pageReply->abort();
-        m_pageReply = nullptr;
+    if (m_pageFetch) {
+        m_pageFetch->abort();
+        m_pageFetch = nullptr;
     }
     fetch(url, QTextDocument::HtmlResource);
 }
@@ -60,7 +59,7 @@ bool WebView::fromPageServer(const QUrl& url) const
 
 void WebView::fetch(const QUrl& url, int type)
 {
-    if (m_pending.contains(url) || !m_manager)
+    if (m_pending.contains(url) || !m_fetcher)
         return;
     const bool page = type == QTextDocument::HtmlResource;
     if (!page && m_requested >= kMaxResources) {
@@ -70,43 +69,48 @@ void WebView::fetch(const QUrl& url, int type)
     if (!page)
         ++m_requested;
     m_pending.insert(url);
-    QNetworkRequest request(url);
-    // No redirection at all for a resource: it could lead away from the page's server.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         page ? QNetworkRequest::NoLessSafeRedirectPolicy
-                              : QNetworkRequest::ManualRedirectPolicy);
-    QNetworkReply* reply = m_manager->get(request);
-    if (page)
-        m_pageReply = reply;
     auto counted = std::make_shared<qint64>(0);
-    connect(reply, &QNetworkReply::downloadProgress, reply,
-            [this, reply, page, counted](qint64 received, qint64) {
-                if (page) {
-                    if (received > kMaxPage)
-                        reply->abort();
-                    return;
-                }
-                m_arriving += received - *counted;
-                *counted = received;
-                if (received > kMaxResourceBytes || m_arriving > kMaxPageBytes)
-                    reply->abort();
-            });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, type] { finished(reply, type); });
+    auto self = std::make_shared<Fetch*>(nullptr);
+    Fetch* fetch = m_fetcher->get(
+        url, page,
+        [this, self, page, counted](qint64 received) {
+            if (page) {
+                if (received > kMaxPage)
+                    (*self)->abort();
+                return;
+            }
+            m_arriving += received - *counted;
+            *counted = received;
+            if (received > kMaxResourceBytes || m_arriving > kMaxPageBytes)
+                (*self)->abort();
+        },
+        [this, type](Fetch* done, const Fetched& result) { finished(done, result, type); });
+    if (!fetch) { // no HTTP stack to be had
+        m_pending.remove(url);
+        m_settled.insert(url);
+        if (page)
+            emit pageLoaded(false);
+        return;
+    }
+    *self = fetch;
+    m_fetches.insert(fetch);
+    if (page)
+        m_pageFetch = fetch;
 }
 
-void WebView::finished(QNetworkReply* reply, int type)
+void WebView::finished(Fetch* fetch, const Fetched& result, int type)
 {
-    reply->deleteLater();
-    const QUrl url = reply->request().url();
+    m_fetches.remove(fetch);
+    const QUrl& url = result.url;
     m_pending.remove(url);
-    const bool ok = reply->error() == QNetworkReply::NoError;
+    const bool ok = result.ok;
     if (type == QTextDocument::HtmlResource) {
-        if (reply != m_pageReply)
+        if (fetch != m_pageFetch)
             return; // a page we navigated away from
-        m_pageReply = nullptr;
+        m_pageFetch = nullptr;
         if (ok) {
             document()->setBaseUrl(url);
-            setHtml(decodePage(reply->readAll()));
+            setHtml(decodePage(result.body));
         }
         emit pageLoaded(ok);
         return;
@@ -116,7 +120,7 @@ void WebView::finished(QNetworkReply* reply, int type)
     m_settled.insert(url);
     if (!ok)
         return;
-    const QVariant resource = decoded(type, reply->readAll());
+    const QVariant resource = decoded(type, result.body);
     if (!resource.isValid())
         return;
     document()->addResource(type, url, resource);

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "net/Fetcher.h"
+
 #include <QSet>
 #include <QTextBrowser>
 #include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
-
 namespace net {
 
 // A light page view: shows an HTML page and its images, loaded asynchronously through the
-// given HTTP stack (so its URL cache sees them). It runs no scripts. A resource asked for
-// while its request is pending is not requested twice.
+// given HTTP stack (so its URL cache sees them), which must outlive the view's requests. It runs no scripts.
+// A resource asked for while its request is pending is not requested twice.
 //
 // A page comes from a server we do not control, so the view loads only what that server
 // itself serves over http (never a local file, a resource of the program or another site),
@@ -24,7 +23,8 @@ class WebView : public QTextBrowser {
     static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
     static constexpr qint64 kMaxResourceBytes = 4 * 1024 * 1024; // one resource as it arrives
 
-    explicit WebView(QNetworkAccessManager* manager, QWidget* parent = nullptr);
+    explicit WebView(Fetcher* fetcher, QWidget* parent = nullptr);
+    ~WebView() override;
 
     void navigate(const QUrl& url);
 
@@ -48,14 +48,15 @@ class WebView : public QTextBrowser {
   private:
     bool fromPageServer(const QUrl& url) const;
     void fetch(const QUrl& url, int type);
-    void finished(QNetworkReply* reply, int type);
+    void finished(Fetch* fetch, const Fetched& result, int type);
     QVariant decoded(int type, const QByteArray& data);
 
-    QNetworkAccessManager* m_manager;
+    Fetcher* m_fetcher;
     QUrl m_address;
     QSet<QUrl> m_pending;
-    QSet<QUrl> m_settled; // loaded into the document, failed or refused: never asked again
-    QNetworkReply* m_pageReply = nullptr;
+    QSet<QUrl> m_settled;   // loaded into the document, failed or refused: never asked again
+    QSet<Fetch*> m_fetches; // under way
+    Fetch* m_pageFetch = nullptr;
     int m_requested = 0;
     qint64 m_decoded = 0;
     qint64 m_arriving = 0; // bytes received so far for the page's resources

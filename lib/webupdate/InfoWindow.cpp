@@ -1,5 +1,6 @@
 #include "webupdate/InfoWindow.h"
 
+#include "net/NetworkFetcher.h"
 #include "net/WebView.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@ InfoWindow::InfoWindow(const InfoCaptions& captions, QWidget* parent)
 
     // A network stack of the window's own, without a disk cache: the page is always fetched
     // fresh, and the updater leaves no cache behind that the résumé program's purge cannot see.
-    browser = new net::WebView(new QNetworkAccessManager(this), this);
+    browser = new net::WebView(net::networkFetcher(new QNetworkAccessManager(this)), this);
     browser->setObjectName(QStringLiteral("browser"));
     checkBox = new QCheckBox(captions.checkForUpdate, this);
     checkBox->setObjectName(QStringLiteral("chk_CheckForUpdate"));

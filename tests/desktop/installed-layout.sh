@@ -9,7 +9,7 @@ root=$stage$prefix
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The two programs alone in their private folder; the commands in bin/; nothing of the tests.
-[ "$(cd "$root/lib/sovranel" && LC_ALL=C ls | tr '\n' ' ')" = "Sovranel sovranel_capture_media.so update " ] || fail "lib/sovranel holds: $(ls "$root/lib/sovranel")"
+[ "$(cd "$root/lib/sovranel" && LC_ALL=C ls | tr '\n' ' ')" = "Sovranel sovranel_capture_media.so sovranel_network.so update " ] || fail "lib/sovranel holds: $(ls "$root/lib/sovranel")"
 [ "$(cd "$root/bin" && ls | tr '\n' ' ')" = "sovranel sovranel-pdf " ] || fail "bin holds: $(ls "$root/bin")"
 [ "$(readlink -f "$root/bin/sovranel")" = "$(readlink -f "$root/lib/sovranel/Sovranel")" ] || fail "bin/sovranel is no link to the program"
 for f in share/applications/br.com.sovranel.Sovranel.desktop share/applications/br.com.sovranel.Sovranel.Update.desktop \

@@ -6,6 +6,7 @@
 #include "net/CachePurge.h"
 #include "net/HttpGet.h"
 #include "net/Network.h"
+#include "net/NetworkFetcher.h"
 #include "net/WebView.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -200,7 +201,7 @@ class NetTest : public QObject {
     {
         QFETCH(QByteArray, page);
         m_server.serve(QStringLiteral("/pagina.html"), page);
-        net::WebView view(net::manager());
+        net::WebView view(net::networkFetcher(net::manager()));
         QSignalSpy loaded(&view, &net::WebView::pageLoaded);
         view.navigate(m_server.base().resolved(QUrl(QStringLiteral("/pagina.html"))));
         QVERIFY(loaded.wait(10000));
@@ -234,7 +235,7 @@ class NetTest : public QObject {
         m_server.serve(
             QStringLiteral("/pagina.html"),
             QStringLiteral("<p>Oferta</p><img src=\"%1\"><img src=\"/img/a.png\">").arg(source).toUtf8());
-        net::WebView view(net::manager());
+        net::WebView view(net::networkFetcher(net::manager()));
         QSignalSpy page(&view, &net::WebView::pageLoaded);
         view.navigate(m_server.base().resolved(QUrl(QStringLiteral("/pagina.html"))));
         QVERIFY(page.wait(10000));
@@ -256,7 +257,7 @@ class NetTest : public QObject {
             html += QStringLiteral("<img src=\"/fotos/%1.png\">").arg(i).toUtf8();
         }
         m_server.serve(QStringLiteral("/pagina.html"), html);
-        net::WebView view(net::manager());
+        net::WebView view(net::networkFetcher(net::manager()));
         QSignalSpy page(&view, &net::WebView::pageLoaded);
         view.navigate(m_server.base().resolved(QUrl(QStringLiteral("/pagina.html"))));
         QVERIFY(page.wait(10000));
