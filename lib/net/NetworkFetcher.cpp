@@ -50,7 +50,8 @@ class NetworkFetcher : public Fetcher {
         QNetworkRequest request(url);
         // No redirection at all for a resource: it could lead away from the page's server.
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                             page ? QNetworkRequest::NoLessSafeRedirectPolicy : QNetworkRequest::ManualRedirectPolicy);
+                             page ? QNetworkRequest::NoLessSafeRedirectPolicy
+                                  : QNetworkRequest::ManualRedirectPolicy);
         return new NetworkFetch(m_manager->get(request), std::move(progress), std::move(done));
     }
 
