@@ -51,7 +51,7 @@ QByteArray httpGet(const QUrl& url, const HttpLimits& limits)
 {
     if (const Remote* remote = stack())
         return remote->httpGet(url, limits);
-    throw HttpFailure("O Sovranel não encontrou o seu módulo de rede (sovranel_network).");
+    throw HttpFailure("O módulo de rede (sovranel_network) não foi encontrado junto do programa.");
 }
 
 bool isOnline()
