@@ -28,9 +28,9 @@ class Fetcher {
   public:
     virtual ~Fetcher() = default;
     // Starts a GET. `progress` hears the bytes received so far as they come; `done` is called
-    // once at the end, after which the fetch is gone. A page follows redirections that are no
-    // less safe; a resource follows none.
-    virtual Fetch* get(const QUrl& url, bool page, std::function<void(qint64)> progress,
+    // once at the end, after which the fetch is gone. Both are told which fetch they hear of. A
+    // page follows redirections that are no less safe; a resource follows none.
+    virtual Fetch* get(const QUrl& url, bool page, std::function<void(Fetch*, qint64)> progress,
                        std::function<void(Fetch*, const Fetched&)> done) = 0;
 };
 

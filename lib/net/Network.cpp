@@ -10,7 +10,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkProxyFactory>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -41,7 +40,8 @@ class Routes : public QNetworkProxyFactory {
 struct Stack {
     QNetworkAccessManager* manager = nullptr;
     QNetworkDiskCache* cache = nullptr;
-    Routes* routes = nullptr; // owned by the manager
+    Routes* routes = nullptr;        // owned by the manager
+    net::Fetcher* fetcher = nullptr; // goes with the manager
 };
 
 Stack& current()
@@ -59,6 +59,7 @@ Stack& stack()
         s.cache->setCacheDirectory(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                                    QStringLiteral("/http"));
         s.manager->setCache(s.cache);
+        s.fetcher = net::networkFetcher(s.manager);
         s.routes = new Routes;
         s.manager->setProxyFactory(s.routes);
         QObject::connect(s.manager, &QObject::destroyed, [] { current() = {}; });
@@ -85,15 +86,7 @@ DirectRoute::~DirectRoute()
 extern "C" const net::Remote* sovranel_net_remote()
 {
     static const net::Remote remote{
-        [] {
-            static QPointer<QNetworkAccessManager> served;
-            static net::Fetcher* fetcher = nullptr;
-            if (served != net::manager()) {
-                served = net::manager();
-                fetcher = net::networkFetcher(served);
-            }
-            return fetcher;
-        },
+        [] { return net::stack().fetcher; },
         [](const QUrl& url, const net::HttpLimits& limits) { return net::httpGet(url, limits); },
         [] { return net::isOnline(); },
         [](const QString& domain) { return net::purgeCache(net::urlCache(), domain); },

@@ -10,12 +10,13 @@ namespace {
 
 class NetworkFetch : public QObject, public Fetch {
   public:
-    NetworkFetch(QNetworkReply* reply, std::function<void(qint64)> progress,
+    NetworkFetch(QNetworkReply* reply, std::function<void(Fetch*, qint64)> progress,
                  std::function<void(Fetch*, const Fetched&)> done)
         : m_reply(reply)
     {
-        connect(reply, &QNetworkReply::downloadProgress, this,
-                [progress = std::move(progress)](qint64 received, qint64) { progress(received); });
+        connect(
+            reply, &QNetworkReply::downloadProgress, this,
+            [this, progress = std::move(progress)](qint64 received, qint64) { progress(this, received); });
         connect(reply, &QNetworkReply::finished, this, [this, done = std::move(done)] {
             const Fetched result{m_reply->request().url(), m_reply->error() == QNetworkReply::NoError,
                                  m_reply->readAll()};
@@ -44,7 +45,7 @@ class NetworkFetch : public QObject, public Fetch {
 class NetworkFetcher : public Fetcher {
   public:
     explicit NetworkFetcher(QNetworkAccessManager* manager) : m_manager(manager) {}
-    Fetch* get(const QUrl& url, bool page, std::function<void(qint64)> progress,
+    Fetch* get(const QUrl& url, bool page, std::function<void(Fetch*, qint64)> progress,
                std::function<void(Fetch*, const Fetched&)> done) override
     {
         QNetworkRequest request(url);

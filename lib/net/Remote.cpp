@@ -29,7 +29,7 @@ const Remote* stack()
 
 class LoadingFetcher : public Fetcher {
   public:
-    Fetch* get(const QUrl& url, bool page, std::function<void(qint64)> progress,
+    Fetch* get(const QUrl& url, bool page, std::function<void(Fetch*, qint64)> progress,
                std::function<void(Fetch*, const Fetched&)> done) override
     {
         const Remote* remote = stack();

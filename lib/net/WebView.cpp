@@ -70,19 +70,18 @@ void WebView::fetch(const QUrl& url, int type)
         ++m_requested;
     m_pending.insert(url);
     auto counted = std::make_shared<qint64>(0);
-    auto self = std::make_shared<Fetch*>(nullptr);
     Fetch* fetch = m_fetcher->get(
         url, page,
-        [this, self, page, counted](qint64 received) {
+        [this, page, counted](Fetch* arriving, qint64 received) {
             if (page) {
                 if (received > kMaxPage)
-                    (*self)->abort();
+                    arriving->abort();
                 return;
             }
             m_arriving += received - *counted;
             *counted = received;
             if (received > kMaxResourceBytes || m_arriving > kMaxPageBytes)
-                (*self)->abort();
+                arriving->abort();
         },
         [this, type](Fetch* done, const Fetched& result) { finished(done, result, type); });
     if (!fetch) { // no HTTP stack to be had
@@ -92,7 +91,6 @@ void WebView::fetch(const QUrl& url, int type)
             emit pageLoaded(false);
         return;
     }
-    *self = fetch;
     m_fetches.insert(fetch);
     if (page)
         m_pageFetch = fetch;

@@ -9,8 +9,8 @@
 namespace net {
 
 // A light page view: shows an HTML page and its images, loaded asynchronously through the
-// given HTTP stack (so its URL cache sees them), which must outlive the view's requests. It runs no scripts.
-// A resource asked for while its request is pending is not requested twice.
+// given HTTP stack (so its URL cache sees them), which must outlive the view's requests. It
+// runs no scripts. A resource asked for while its request is pending is not requested twice.
 //
 // A page comes from a server we do not control, so the view loads only what that server
 // itself serves over http (never a local file, a resource of the program or another site),

@@ -135,10 +135,11 @@ void drawArrow(QPainter* p, const QRect& rect, bool up, const QColor& colour)
 }
 
 // A drop-down or spin button: a small gradient with a border on the left (and below, for
-// the upper spin button) and its arrow.
-void drawPartButton(QPainter* p, const Skin& skin, const QRect& rect, bool up, bool ruleBelow, bool hovered,
-                    bool pressed, bool enabled)
+// the upper spin button, the only one whose arrow points up) and its arrow.
+void drawPartButton(QPainter* p, const Skin& skin, const QRect& rect, bool up, bool hovered, bool pressed,
+                    bool enabled)
 {
+    const bool ruleBelow = up;
     QRect inside = rect.adjusted(1, 0, 0, ruleBelow ? -1 : 0);
     if (pressed)
         p->fillRect(inside, skin.buttonPressed);
@@ -280,7 +281,6 @@ class SkinStyle : public QProxyStyle {
                     return QRect(QPoint(r.left() + side, r.top() + 1),
                                  QPoint(dropDown.left() - 1, r.bottom() - 1));
                 case SC_ComboBoxFrame:
-                    return r;
                 case SC_ComboBoxListBoxPopup:
                     return r;
                 default:
@@ -456,7 +456,7 @@ class SkinStyle : public QProxyStyle {
                 const QRect dropDown = subControlRect(control, option, SC_ComboBoxArrow, widget);
                 const bool hovered =
                     (option->state & State_MouseOver) && option->activeSubControls == SC_ComboBoxArrow;
-                drawPartButton(p, *skin, dropDown, false, false, hovered, false, enabled);
+                drawPartButton(p, *skin, dropDown, false, hovered, false, enabled);
                 return;
             }
             if (control == CC_SpinBox) {
@@ -467,7 +467,7 @@ class SkinStyle : public QProxyStyle {
                     for (SubControl part : {SC_SpinBoxUp, SC_SpinBoxDown}) {
                         const bool up = part == SC_SpinBoxUp;
                         const bool active = spin->activeSubControls == part;
-                        drawPartButton(p, *skin, subControlRect(control, option, part, widget), up, up,
+                        drawPartButton(p, *skin, subControlRect(control, option, part, widget), up,
                                        active && (option->state & State_MouseOver),
                                        active && (option->state & State_Sunken), enabled);
                     }
